@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/dialogs.h"
+
+// Messages the system would show in a message box go to standard error, with its own text.
+class StderrDialogs : public Dialogs {
+ public:
+  void ShowMessage(std::string_view text, MessageIcon icon = MessageIcon::None) override;
+  int shown = 0;  // how many messages were reported
+};
+
+// What every verb is handed: its arguments (after the verb), the dialogs and the global options.
+struct CliContext {
+  std::vector<std::string> args;
+  StderrDialogs dialogs;
+  bool trace = false;  // --trace: every byte on the line, in hexadecimal, on standard error
+};
+
+// A verb of krv5200-cli. Each verb file registers its verbs with a static VerbRegistrar.
+struct Verb {
+  std::string_view name;
+  std::string_view usage;    // e.g. "resave IN OUT"
+  std::string_view summary;  // one line for --help
+  int (*run)(CliContext&);   // exit status: 0 when the operation fully succeeded, 1 otherwise
+};
+
+std::vector<Verb>& RegisteredVerbs();
+
+struct VerbRegistrar {
+  explicit VerbRegistrar(const Verb& verb) { RegisteredVerbs().push_back(verb); }
+};
+
+// Prints "usage: krv5200-cli <usage>" to standard error and returns the exit status 1.
+int UsageError(const Verb& verb, std::string_view problem);
