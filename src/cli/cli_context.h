@@ -37,3 +37,9 @@ struct VerbRegistrar {
 
 // Prints "usage: krv5200-cli <usage>" to standard error and returns the exit status 1.
 int UsageError(const Verb& verb, std::string_view problem);
+
+struct SetupDocument;
+
+// Opens the setup file at `path` into `doc` as the program's Open does, reporting through
+// ctx.dialogs; false when the open did not fully succeed.
+bool OpenSetupArgument(CliContext& ctx, const std::string& path, SetupDocument& doc);

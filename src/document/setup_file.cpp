@@ -1,0 +1,223 @@
+#include "document/setup_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "document/byte_stream.h"
+
+namespace SetupFile {
+namespace {
+
+constexpr const char* kFileTypeError = "FILE TYPE ERROR";
+constexpr const char* kVersionError = "VERSION ERROR";
+constexpr const char* kUnexpectedFormat = "Unexpected file format.";
+constexpr const char* kFailedToOpen = "Failed to open document.";
+constexpr const char* kFailedToSave = "Failed to save document.";
+constexpr const char* kNotFound = "%1 was not found.";
+constexpr const char* kAccessDenied = "Access to %1 was denied.";
+
+std::string Fill(std::string_view pattern, const std::string& path) {
+  std::string text(pattern);
+  if (const auto at = text.find("%1"); at != std::string::npos) text.replace(at, 2, path);
+  return text;
+}
+
+// Walks every stored field in file order. The archive's Item() returns false to stop the walk
+// (a reader at the end of its data); a writer never stops.
+template <typename Archive, typename Doc>
+bool WalkFields(Archive& ar, Doc& doc) {
+  auto band = [&ar](auto& b) {
+    return ar.Item(b.type) && ar.Item(b.frequency) && ar.Item(b.gain) && ar.Item(b.q) && ar.Item(b.sectionKind);
+  };
+  for (int g = 0; g < kEqGroupCount; ++g) {
+    for (int s = 0; s < kEqSideCount; ++s) {
+      for (auto& b : doc.peqBands[g][s])
+        if (!band(b)) return false;
+      for (auto& b : doc.geqBands[g][s])
+        if (!band(b)) return false;
+    }
+  }
+  for (auto& group : doc.crossover) {
+    for (auto& r : group) {
+      if (!(ar.Item(r.lpfFrequency) && ar.Item(r.lpfSlope) && ar.Item(r.lpfCode) && ar.Item(r.hpfFrequency) &&
+            ar.Item(r.hpfSlope) && ar.Item(r.hpfCode) && ar.Item(r.level)))
+        return false;
+    }
+  }
+  for (int c = 0; c < kOutputCount; ++c) {
+    if (!(ar.Item(doc.channelDelay[c]) && ar.Item(doc.channelPhase[c]) && ar.Item(doc.speakerSwitch[c])))
+      return false;
+  }
+  if (!(ar.Item(doc.appliedPeakBoost) && ar.Item(doc.peqPeakBoost) && ar.Item(doc.geqPeakBoost))) return false;
+  for (int g = 0; g < kEqGroupCount; ++g) {
+    for (int s = 0; s < kEqSideCount; ++s) {
+      if (!(ar.Item(doc.peqCurvePeaks[g][s]) && ar.Item(doc.geqCurvePeaks[g][s]))) return false;
+    }
+  }
+  if (!(ar.Item(doc.aeqParametersSaved) && ar.Item(doc.aeqActive) && ar.Item(doc.aeqMode))) return false;
+  for (auto& w : doc.aeqParameters)
+    if (!ar.Item(w)) return false;
+  if (!(ar.Item(doc.measuredValue1) && ar.Item(doc.measuredValue2) && ar.Item(doc.subWooferMode))) return false;
+
+  auto& p = doc.profile;
+  if (!(ar.Item(p.year) && ar.Item(p.month) && ar.Item(p.day))) return false;
+  for (auto* s : {&p.firstName, &p.lastName, &p.city, &p.state, &p.zip, &p.email, &p.telDay, &p.telEvening})
+    if (!ar.Item(*s)) return false;
+  if (!(ar.Item(p.gender) && ar.Item(p.dealerName) && ar.Item(p.dealerNumber) && ar.Item(p.installer))) return false;
+  for (auto* s : {&p.vehicleMake, &p.vehicleModel, &p.vehicleYear, &p.remarks})
+    if (!ar.Item(*s)) return false;
+  for (auto* table : {&p.installedSystem, &p.previousSystem, &p.speakers, &p.amplifiers}) {
+    for (auto& row : *table)
+      if (!(ar.Item(row.make) && ar.Item(row.model) && ar.Item(row.numbers))) return false;
+  }
+  return true;
+}
+
+struct WriteArchive {
+  ByteWriter out;
+  bool Item(const std::int32_t& v) { return out.PutI32(v), true; }
+  bool Item(const float& v) { return out.PutF32(v), true; }
+  bool Item(const double& v) { return out.PutF64(v), true; }
+  bool Item(const std::string& v) { return out.PutString(v), true; }
+};
+
+struct ReadArchive {
+  ByteReader in;
+  bool Item(std::int32_t& v) { return in.GetI32(v); }
+  bool Item(float& v) { return in.GetF32(v); }
+  bool Item(double& v) { return in.GetF64(v); }
+  bool Item(std::string& v) { return in.GetString(v); }
+};
+
+bool ReadWholeFile(const std::string& path, std::string& data, int& error) {
+  errno = 0;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = errno;
+    return false;
+  }
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad()) {
+    error = errno;
+    return false;
+  }
+  data = std::move(buffer).str();
+  return true;
+}
+
+bool WriteAll(int fd, const std::string& data) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// The file the save replaces: a symbolic link is followed, so the link itself survives.
+std::string ResolveTarget(const std::string& path) {
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
+  return path;
+}
+
+mode_t NewFileMode(const std::string& target) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+LoadOutcome Load(const std::string& path, SetupDocument& doc, Dialogs& dialogs) {
+  std::string data;
+  int error = 0;
+  if (!ReadWholeFile(path, data, error)) {
+    if (error == ENOENT)
+      dialogs.ShowMessage(Fill(kNotFound, path), MessageIcon::Exclamation);
+    else if (error == EACCES || error == EPERM)
+      dialogs.ShowMessage(Fill(kAccessDenied, path), MessageIcon::Exclamation);
+    else
+      dialogs.ShowMessage(kFailedToOpen, MessageIcon::Exclamation);
+    return LoadOutcome::OpenFailed;
+  }
+  if (data.empty()) {
+    doc.viewSynchronized = 0;
+    return LoadOutcome::Empty;
+  }
+
+  ReadArchive ar{ByteReader(data)};
+  std::string text;
+  if (!ar.in.GetString(text)) {
+    dialogs.ShowMessage(kUnexpectedFormat, MessageIcon::Exclamation);
+    return LoadOutcome::Truncated;
+  }
+  if (text != kTypeString) {
+    dialogs.ShowMessage(kFileTypeError);
+    return LoadOutcome::WrongType;
+  }
+  if (!ar.in.GetString(text)) {
+    dialogs.ShowMessage(kUnexpectedFormat, MessageIcon::Exclamation);
+    return LoadOutcome::Truncated;
+  }
+  if (text != kVersionString) {
+    dialogs.ShowMessage(kVersionError);
+    return LoadOutcome::WrongVersion;
+  }
+
+  // Read into a copy, so that a damaged file never leaves a half-old, half-new setup behind.
+  SetupDocument loaded = doc;
+  loaded.viewSynchronized = 0;
+  if (!WalkFields(ar, loaded)) {
+    dialogs.ShowMessage(kUnexpectedFormat, MessageIcon::Exclamation);
+    return LoadOutcome::Truncated;
+  }
+  doc = std::move(loaded);
+  return LoadOutcome::Loaded;
+}
+
+std::string Serialize(const SetupDocument& doc) {
+  WriteArchive ar;
+  ar.out.PutString(kTypeString);
+  ar.out.PutString(kVersionString);
+  WalkFields(ar, doc);
+  return ar.out.bytes();
+}
+
+bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs) {
+  doc.viewSynchronized = 0;
+  const std::string data = Serialize(doc);
+  const std::string target = ResolveTarget(path);
+
+  std::string temp = target + ".saving-XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) {
+    dialogs.ShowMessage(kFailedToSave, MessageIcon::Exclamation);
+    return false;
+  }
+  bool ok = WriteAll(fd, data) && ::fchmod(fd, NewFileMode(target)) == 0 && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    dialogs.ShowMessage(kFailedToSave, MessageIcon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace SetupFile
