@@ -15,7 +15,8 @@ namespace {
 
 constexpr const char* kGroupNames[] = {"Front", "Rear", "Center", "SubWoofer"};
 constexpr const char* kSideNames[] = {"Common", "L ch", "R ch"};
-constexpr const char* kSpeakerGroupNames[] = {"Front_Hi", "Front_Mid", "Front_Low", "Rear", "Center", "SubWoofer"};
+constexpr const char* kSpeakerGroupNames[] = {"Front_Hi", "Front_Mid", "Front_Low",
+                                              "Rear",     "Center",    "SubWoofer"};
 constexpr const char* kSetNames[] = {"Common", "L", "R"};
 constexpr const char* kOutputNames[] = {"Front High L", "Front High R", "Front Mid L", "Front Mid R",
                                         "Front Low L",  "Front Low R",  "Center",      "Rear L",
@@ -28,10 +29,11 @@ int RunExport(CliContext& ctx);
 int RunShow(CliContext& ctx);
 
 const Verb kNew{"new", "new FILE", "save a fresh setup (start-up values, today's date) to FILE", RunNew};
-const Verb kResave{"resave", "resave IN OUT", "open the setup file IN as the program does, then save it as OUT",
-                   RunResave};
+const Verb kResave{"resave", "resave IN OUT",
+                   "open the setup file IN as the program does, then save it as OUT", RunResave};
 const Verb kExport{"export", "export IN",
-                   "open IN, then write data_textout.txt in the current directory as \"Data Out\" does", RunExport};
+                   "open IN, then write data_textout.txt in the current directory as \"Data Out\" does",
+                   RunExport};
 const Verb kShow{"show", "show IN", "print every parameter and the customer profile of IN", RunShow};
 
 const VerbRegistrar kRegisterNew(kNew);
@@ -65,14 +67,16 @@ void PrintBand(int index, const FilterParams& b) {
               b.sectionKind, b.flag);
 }
 
-void PrintText(const char* label, const std::string& value) { std::printf("  %-20s %s\n", label, value.c_str()); }
+void PrintText(const char* label, const std::string& value) {
+  std::printf("  %-20s %s\n", label, value.c_str());
+}
 
 void PrintTable(const char* title, const ComponentTable& table) {
   std::printf("  %s\n", title);
   for (int r = 0; r < kComponentRowCount; ++r) {
     const ComponentRow& row = table[r];
-    std::printf("    row %d  make \"%s\"  model \"%s\"  numbers %d\n", r + 1, row.make.c_str(), row.model.c_str(),
-                row.numbers);
+    std::printf("    row %d  make \"%s\"  model \"%s\"  numbers %d\n", r + 1, row.make.c_str(),
+                row.model.c_str(), row.numbers);
   }
 }
 
@@ -100,9 +104,11 @@ int RunShow(CliContext& ctx) {
   for (int g = 0; g < kSpeakerGroupCount; ++g)
     for (int s = 0; s < kCrossoverSetCount; ++s) {
       const CrossoverRec& r = doc.crossover[g][s];
-      std::printf("  %-9s %-6s  HPF %8.1f Hz (code %2d) %4g dB/oct  LPF %8.1f Hz (code %2d) %4g dB/oct  level %d dB\n",
-                  kSpeakerGroupNames[g], kSetNames[s], r.hpfFrequency, r.hpfCode, r.hpfSlope, r.lpfFrequency,
-                  r.lpfCode, r.lpfSlope, r.level);
+      std::printf(
+          "  %-9s %-6s  HPF %8.1f Hz (code %2d) %4g dB/oct  LPF %8.1f Hz (code %2d) %4g dB/oct  level %d "
+          "dB\n",
+          kSpeakerGroupNames[g], kSetNames[s], r.hpfFrequency, r.hpfCode, r.hpfSlope, r.lpfFrequency,
+          r.lpfCode, r.lpfSlope, r.level);
     }
 
   std::printf("\nTime correction, phase and speakers\n");

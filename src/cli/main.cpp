@@ -16,9 +16,9 @@ std::vector<Verb>& RegisteredVerbs() {
 }
 
 int UsageError(const Verb& verb, std::string_view problem) {
-  std::fprintf(stderr, "krv5200-cli %.*s: %.*s\nusage: krv5200-cli %.*s\n", static_cast<int>(verb.name.size()),
-               verb.name.data(), static_cast<int>(problem.size()), problem.data(),
-               static_cast<int>(verb.usage.size()), verb.usage.data());
+  std::fprintf(stderr, "krv5200-cli %.*s: %.*s\nusage: krv5200-cli %.*s\n",
+               static_cast<int>(verb.name.size()), verb.name.data(), static_cast<int>(problem.size()),
+               problem.data(), static_cast<int>(verb.usage.size()), verb.usage.data());
   return 1;
 }
 
@@ -34,11 +34,12 @@ void PrintHelp(std::FILE* out) {
     std::fprintf(out, "  %.*s\n      %.*s\n", static_cast<int>(v.usage.size()), v.usage.data(),
                  static_cast<int>(v.summary.size()), v.summary.data());
   }
-  std::fprintf(out,
-               "\noptions:\n  --trace   print every byte exchanged with the processor, in hexadecimal, "
-               "on standard error\n  --help    show this text\n\n"
-               "Messages the program shows in message boxes are written to standard error. The exit status "
-               "is 0 when\nthe operation fully succeeded and 1 when it did not (wrong arguments included).\n");
+  std::fprintf(
+      out,
+      "\noptions:\n  --trace   print every byte exchanged with the processor, in hexadecimal, "
+      "on standard error\n  --help    show this text\n\n"
+      "Messages the program shows in message boxes are written to standard error. The exit status "
+      "is 0 when\nthe operation fully succeeded and 1 when it did not (wrong arguments included).\n");
 }
 
 }  // namespace

@@ -133,7 +133,8 @@ bool ByteReader::GetString(std::string& s) {
   }
   std::string narrow(length, '?');
   for (std::uint32_t i = 0; i < length; ++i) {
-    const unsigned unit = static_cast<std::uint8_t>(p[2 * i]) | (static_cast<std::uint8_t>(p[2 * i + 1]) << 8);
+    const unsigned unit =
+        static_cast<std::uint8_t>(p[2 * i]) | (static_cast<std::uint8_t>(p[2 * i + 1]) << 8);
     if (unit <= 0xFF) narrow[i] = static_cast<char>(unit);
   }
   s = std::move(narrow);

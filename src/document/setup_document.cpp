@@ -70,7 +70,8 @@ void SetupDocument::Reset() {
       geqCurvePeaks[g][s] = 0.0;
     }
   }
-  for (int g = 0; g < kSpeakerGroupCount; ++g) crossover[g].fill(DefaultCrossover(static_cast<SpeakerGroup>(g)));
+  for (int g = 0; g < kSpeakerGroupCount; ++g)
+    crossover[g].fill(DefaultCrossover(static_cast<SpeakerGroup>(g)));
   channelDelay.fill(0.0);
   channelPhase.fill(0);
   speakerSwitch.fill(1);

@@ -13,7 +13,7 @@ struct SetupDocument {
   PerEqSet<PeqBandSet> peqBands{};
   PerEqSet<GeqBandSet> geqBands{};
   CrossoverTable crossover{};
-  std::array<double, kOutputCount> channelDelay{};  // ms
+  std::array<double, kOutputCount> channelDelay{};         // ms
   std::array<std::int32_t, kOutputCount> channelPhase{};   // 0 normal, 1 inverted
   std::array<std::int32_t, kOutputCount> speakerSwitch{};  // 1 on, 0 off
   std::int32_t appliedPeakBoost = 0;
@@ -42,8 +42,8 @@ struct SetupDocument {
 
 // Start-up values shared with the equalizer and crossover models.
 inline constexpr std::array<float, kGeqBandCount> kGeqBandFrequencies = {
-    20.0f,   25.0f,   31.5f,   40.0f,   50.0f,   63.0f,   80.0f,    100.0f,   125.0f,   160.0f,   200.0f,
-    250.0f,  315.0f,  400.0f,  500.0f,  630.0f,  800.0f,  1000.0f,  1250.0f,  1600.0f,  2000.0f,  2500.0f,
+    20.0f,   25.0f,   31.5f,   40.0f,   50.0f,   63.0f,    80.0f,    100.0f,   125.0f,  160.0f,  200.0f,
+    250.0f,  315.0f,  400.0f,  500.0f,  630.0f,  800.0f,   1000.0f,  1250.0f,  1600.0f, 2000.0f, 2500.0f,
     3150.0f, 4000.0f, 5000.0f, 6300.0f, 8000.0f, 10000.0f, 12500.0f, 16000.0f, 20000.0f};
 
 // The parametric band k's start-up (and RESET) record of a group.

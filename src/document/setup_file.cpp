@@ -8,9 +8,6 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "document/byte_stream.h"
 
@@ -36,7 +33,8 @@ std::string Fill(std::string_view pattern, const std::string& path) {
 template <typename Archive, typename Doc>
 bool WalkFields(Archive& ar, Doc& doc) {
   auto band = [&ar](auto& b) {
-    return ar.Item(b.type) && ar.Item(b.frequency) && ar.Item(b.gain) && ar.Item(b.q) && ar.Item(b.sectionKind);
+    return ar.Item(b.type) && ar.Item(b.frequency) && ar.Item(b.gain) && ar.Item(b.q) &&
+           ar.Item(b.sectionKind);
   };
   for (int g = 0; g < kEqGroupCount; ++g) {
     for (int s = 0; s < kEqSideCount; ++s) {
@@ -57,7 +55,8 @@ bool WalkFields(Archive& ar, Doc& doc) {
     if (!(ar.Item(doc.channelDelay[c]) && ar.Item(doc.channelPhase[c]) && ar.Item(doc.speakerSwitch[c])))
       return false;
   }
-  if (!(ar.Item(doc.appliedPeakBoost) && ar.Item(doc.peqPeakBoost) && ar.Item(doc.geqPeakBoost))) return false;
+  if (!(ar.Item(doc.appliedPeakBoost) && ar.Item(doc.peqPeakBoost) && ar.Item(doc.geqPeakBoost)))
+    return false;
   for (int g = 0; g < kEqGroupCount; ++g) {
     for (int s = 0; s < kEqSideCount; ++s) {
       if (!(ar.Item(doc.peqCurvePeaks[g][s]) && ar.Item(doc.geqCurvePeaks[g][s]))) return false;
@@ -66,13 +65,15 @@ bool WalkFields(Archive& ar, Doc& doc) {
   if (!(ar.Item(doc.aeqParametersSaved) && ar.Item(doc.aeqActive) && ar.Item(doc.aeqMode))) return false;
   for (auto& w : doc.aeqParameters)
     if (!ar.Item(w)) return false;
-  if (!(ar.Item(doc.measuredValue1) && ar.Item(doc.measuredValue2) && ar.Item(doc.subWooferMode))) return false;
+  if (!(ar.Item(doc.measuredValue1) && ar.Item(doc.measuredValue2) && ar.Item(doc.subWooferMode)))
+    return false;
 
   auto& p = doc.profile;
   if (!(ar.Item(p.year) && ar.Item(p.month) && ar.Item(p.day))) return false;
   for (auto* s : {&p.firstName, &p.lastName, &p.city, &p.state, &p.zip, &p.email, &p.telDay, &p.telEvening})
     if (!ar.Item(*s)) return false;
-  if (!(ar.Item(p.gender) && ar.Item(p.dealerName) && ar.Item(p.dealerNumber) && ar.Item(p.installer))) return false;
+  if (!(ar.Item(p.gender) && ar.Item(p.dealerName) && ar.Item(p.dealerNumber) && ar.Item(p.installer)))
+    return false;
   for (auto* s : {&p.vehicleMake, &p.vehicleModel, &p.vehicleYear, &p.remarks})
     if (!ar.Item(*s)) return false;
   for (auto* table : {&p.installedSystem, &p.previousSystem, &p.speakers, &p.amplifiers}) {
@@ -99,19 +100,24 @@ struct ReadArchive {
 };
 
 bool ReadWholeFile(const std::string& path, std::string& data, int& error) {
-  errno = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
     error = errno;
     return false;
   }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) {
-    error = errno;
-    return false;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = errno;
+      ::close(fd);
+      return false;
+    }
+    if (n == 0) break;
+    data.append(chunk, static_cast<std::size_t>(n));
   }
-  data = std::move(buffer).str();
+  ::close(fd);
   return true;
 }
 

@@ -74,7 +74,8 @@ std::string Format(const SetupDocument& d, const CustomerProfile& p) {
   out.Real(p.year);
   out.Real(p.month);
   out.Real(p.day);
-  for (const auto* s : {&p.firstName, &p.lastName, &p.city, &p.state, &p.zip, &p.email, &p.telDay, &p.telEvening})
+  for (const auto* s :
+       {&p.firstName, &p.lastName, &p.city, &p.state, &p.zip, &p.email, &p.telDay, &p.telEvening})
     out.Text(*s);
   out.Integer(p.country);
   out.Integer(p.gender);

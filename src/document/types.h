@@ -27,7 +27,14 @@ inline constexpr int kEqGroupCount = 4;
 enum class EqSide : int { Common = 0, L = 1, R = 2 };
 inline constexpr int kEqSideCount = 3;
 
-enum class SpeakerGroup : int { FrontHi = 0, FrontMid = 1, FrontLow = 2, Rear = 3, Center = 4, SubWoofer = 5 };
+enum class SpeakerGroup : int {
+  FrontHi = 0,
+  FrontMid = 1,
+  FrontLow = 2,
+  Rear = 3,
+  Center = 4,
+  SubWoofer = 5
+};
 inline constexpr int kSpeakerGroupCount = 6;
 
 enum class CrossoverSet : int { Common = 0, L = 1, R = 2 };
@@ -40,7 +47,7 @@ inline constexpr int kAeqWordCount = 2 * kAeqBlockWords;
 
 // One equalizer band's parameter block. Only the first five fields are stored in a setup file.
 struct FilterParams {
-  std::int32_t type = 0;  // 1 low-pass, 2 high-pass, 3 band-pass, 4 peaking
+  std::int32_t type = 0;   // 1 low-pass, 2 high-pass, 3 band-pass, 4 peaking
   float frequency = 0.0f;  // Hz
   float gain = 0.0f;       // dB
   float q = 0.0f;

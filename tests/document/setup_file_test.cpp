@@ -17,7 +17,8 @@ namespace {
 
 std::int32_t LeI32(const std::string& bytes, std::size_t at) {
   std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
+  for (int i = 3; i >= 0; --i)
+    v = (v << 8) | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
   return static_cast<std::int32_t>(v);
 }
 float LeF32(const std::string& bytes, std::size_t at) { return std::bit_cast<float>(LeI32(bytes, at)); }
@@ -35,16 +36,23 @@ SetupDocument EveryFieldSet() {
   auto real = [&next] { return static_cast<double>(next() % 100000) / 7.0 - 5000.0; };
   for (auto& g : d.peqBands)
     for (auto& s : g)
-      for (auto& b : s) b = {static_cast<std::int32_t>(next() % 5), static_cast<float>(real()),
-                             static_cast<float>(real()) / 1000.0f, 0.1f + static_cast<float>(next() % 100) / 9.0f,
-                             static_cast<std::int32_t>(next() % 6), 0};
+      for (auto& b : s)
+        b = {static_cast<std::int32_t>(next() % 5), static_cast<float>(real()),
+             static_cast<float>(real()) / 1000.0f,  0.1f + static_cast<float>(next() % 100) / 9.0f,
+             static_cast<std::int32_t>(next() % 6), 0};
   for (auto& g : d.geqBands)
     for (auto& s : g)
-      for (auto& b : s) b = {4, static_cast<float>(real()), static_cast<float>(next() % 19) - 9.0f, 5.0f, 0, 0};
+      for (auto& b : s)
+        b = {4, static_cast<float>(real()), static_cast<float>(next() % 19) - 9.0f, 5.0f, 0, 0};
   for (auto& g : d.crossover)
     for (auto& r : g)
-      r = {real(), real(), -6.0 * (next() % 6), -6.0 * (next() % 6), static_cast<std::int32_t>(next() % 61),
-           static_cast<std::int32_t>(next() % 61), -static_cast<std::int32_t>(next() % 13)};
+      r = {real(),
+           real(),
+           -6.0 * (next() % 6),
+           -6.0 * (next() % 6),
+           static_cast<std::int32_t>(next() % 61),
+           static_cast<std::int32_t>(next() % 61),
+           -static_cast<std::int32_t>(next() % 13)};
   for (int c = 0; c < kOutputCount; ++c) {
     d.channelDelay[c] = real() / 3.0;
     d.channelPhase[c] = c % 2;
@@ -130,7 +138,7 @@ TEST(SetupFileLayout, FreshDocumentIs19451BytesAtTheFixedOffsets) {
   EXPECT_EQ(LeF64(bytes, 9861 + 15 * 44 + 8), -18.0);
   EXPECT_EQ(LeI32(bytes, 10653 + 8 + 4), 1);  // output 0 speaker switch
   EXPECT_EQ(LeI32(bytes, 11041), 96);         // aeqMode
-  EXPECT_EQ(bytes[19261], 0);                  // first profile string, empty
+  EXPECT_EQ(bytes[19261], 0);                 // first profile string, empty
 }
 
 TEST(SetupFileLayout, EveryFieldLandsAtItsOffset) {
@@ -216,7 +224,8 @@ TEST(SetupFile, StringsUseEveryLengthPrefixForm) {
     }
     if (prefix == 3) {
       EXPECT_EQ(static_cast<std::uint8_t>(b[0]), 0xFF);
-      EXPECT_EQ(static_cast<std::uint8_t>(b[1]) | (static_cast<std::uint8_t>(b[2]) << 8), static_cast<int>(length));
+      EXPECT_EQ(static_cast<std::uint8_t>(b[1]) | (static_cast<std::uint8_t>(b[2]) << 8),
+                static_cast<int>(length));
     }
     if (prefix == 7) {
       EXPECT_EQ(b.substr(0, 3), "\xFF\xFF\xFF");
@@ -302,9 +311,9 @@ TEST(SetupFile, TruncatedFileLeavesTheDocumentExactlyAsItWas) {
   const std::string full = SetupFile::Serialize(EveryFieldSet());
   // Inside the type string, the equalizer, crossover, output and AEQ blocks, the date, a
   // profile string's prefix and its text, and one byte short of the end.
-  for (std::size_t cut : {std::size_t{1}, std::size_t{18}, std::size_t{5000}, std::size_t{9861 + 30},
-                          std::size_t{10700}, std::size_t{12000}, std::size_t{19250}, std::size_t{19261},
-                          std::size_t{19263}, full.size() - 1}) {
+  for (std::size_t cut :
+       {std::size_t{1}, std::size_t{18}, std::size_t{5000}, std::size_t{9861 + 30}, std::size_t{10700},
+        std::size_t{12000}, std::size_t{19250}, std::size_t{19261}, std::size_t{19263}, full.size() - 1}) {
     Saved s;
     WriteFileBytes(s.path, full.substr(0, cut));
     SetupDocument d;
@@ -321,8 +330,8 @@ TEST(SetupFile, TruncatedFileLeavesTheDocumentExactlyAsItWas) {
 TEST(SetupFile, HugeStringLengthIsATruncatedFileNotAnAllocation) {
   std::string bytes = SetupFile::Serialize(SetupDocument());
   // First name claims 4 GiB - 1 bytes, then 16-bit text claiming 65534 characters.
-  for (const std::string& prefix : {std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7),
-                                    std::string("\xFF\xFE\xFF\xFF\xFE\xFF", 6)}) {
+  for (const std::string& prefix :
+       {std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7), std::string("\xFF\xFE\xFF\xFF\xFE\xFF", 6)}) {
     Saved s;
     std::string damaged = bytes;
     damaged.replace(19261, 1, prefix);

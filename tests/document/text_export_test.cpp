@@ -84,8 +84,11 @@ TEST(TextExport, ProfileSectionFollowsTheFieldOrderWithTablesRowByRow) {
   ASSERT_EQ(lines.size(), 5u + 1704u + 1u);
   const std::size_t at = IndexOf(lines, "///PROFILE DATA") + 1;
   const std::vector<std::string> expected = {
-      "Ann", "", "", "", "", "", "", "555", "-1", "1", "Shop", "42", "Bob", "first line", "second line",
-      "Make", "", "", "Remarks", "HU", "Old", "Tw", "Amp", "m1", "m2", "m3", "m4", "1", "2", "3", "4"};
+      "Ann",         "",     "",   "",     "",        "",    "",
+      "555",         "-1",   "1",  "Shop", "42",      "Bob", "first line",
+      "second line", "Make", "",   "",     "Remarks", "HU",  "Old",
+      "Tw",          "Amp",  "m1", "m2",   "m3",      "m4",  "1",
+      "2",           "3",    "4"};
   for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(lines[at + 3 + i], expected[i]) << i;
   EXPECT_EQ(lines[lines.size() - 9], "LastAmp");
   EXPECT_EQ(lines[lines.size() - 5], "m5");
