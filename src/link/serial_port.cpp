@@ -1,0 +1,40 @@
+#include "link/serial_port.h"
+
+#include "common/dialogs.h"
+#include "common/message_pump.h"
+#include "link/serial_line.h"
+
+SerialPort::SerialPort(SerialLine& line, Dialogs& dialogs, MessagePump& pump)
+    : line_(line), dialogs_(dialogs), pump_(pump) {}
+
+bool SerialPort::OpenPort(const std::string& portName) {
+  if (line_.IsOpen()) line_.Close();
+  if (!line_.Open(portName)) {
+    dialogs_.ShowMessage(kOpenFailedText);
+    return false;
+  }
+  return true;
+}
+
+bool SerialPort::ClosePort() {
+  if (!line_.IsOpen()) return false;
+  return line_.Close();
+}
+
+bool SerialPort::IsOpen() const { return line_.IsOpen(); }
+
+bool SerialPort::ProbePort(const std::string& portName) { return line_.Probe(portName); }
+
+int SerialPort::SendByte(std::uint8_t byte, bool noPump) {
+  if (!line_.IsOpen()) return 0;
+  const int sent = line_.SendByte(byte);
+  if (!noPump) pump_.Pump();
+  return sent;
+}
+
+int SerialPort::ReceiveByte(std::uint8_t& byte, bool noPump) {
+  if (!line_.IsOpen()) return 0;
+  const int received = line_.ReceiveByte(byte);
+  if (!noPump) pump_.Pump();
+  return received;
+}
