@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "common/dialogs.h"
+#include "document/setup_document.h"
+#include "document/setup_file.h"
+
+// The one setup document of the program with its file: path, title and modified flag, and the
+// New, Open and Save commands' rules. The windowed program's document class wraps it.
+class DocumentSession {
+ public:
+  static constexpr const char* kUntitled = "Untitled";
+
+  SetupDocument document;
+
+  bool IsModified() const { return modified_; }
+  void SetModified(bool modified = true) { modified_ = modified; }
+
+  // The file the document belongs to; empty while untitled.
+  const std::string& Path() const { return path_; }
+  // The file's name without its folder, or "Untitled".
+  std::string Title() const;
+
+  // Ctrl+N: keeps every value, forgets the file and clears the modified flag.
+  void New();
+
+  // Opens `path` into the document. On success (a whole or an empty file) the document takes
+  // the file's name and its modified flag is cleared. A file that cannot be opened, is foreign or
+  // is damaged changes nothing at all: values, file, title and modified flag stay as they were.
+  SetupFile::LoadOutcome Open(const std::string& path, Dialogs& dialogs);
+
+  // Saves to `path` (Save As) or, with an empty `path`, to the document's own file. On success
+  // the document belongs to that file and is no longer modified; on failure nothing changes.
+  bool Save(const std::string& path, Dialogs& dialogs);
+
+ private:
+  std::string path_;
+  bool modified_ = false;
+};
