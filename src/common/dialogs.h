@@ -3,6 +3,8 @@
 #include <functional>
 #include <string_view>
 
+struct CustomerProfile;
+
 enum class MessageIcon { None, Information, Exclamation, Error };
 
 // Message boxes and the small confirmation dialogs. The core reports to the user only through
@@ -28,4 +30,33 @@ class Dialogs {
   // "MEMORY SAVA" ("DATA  SAVE    OK?"): 1 for "OK"; 0 for "CANCEL" or when it closed itself
   // after 3000 ms.
   virtual int ConfirmMemorySave() { return 0; }
+
+  // The "Welcome Screen" shown once at start-up; "Customer Registration" asks for the profile.
+  enum class WelcomeChoice { SystemSetup, CustomerRegistration };
+  virtual WelcomeChoice ShowWelcomeScreen() { return WelcomeChoice::SystemSetup; }
+
+  // "COPY_WARNING" ("IF YOU SELECT OK ,YOUR INDEPENDENT LR_DATA IS SAME AS COMMON_DATA."):
+  // true for "OK", false for "CANCEL".
+  virtual bool ConfirmCopy() { return false; }
+
+  // "WARNING" ("IF YOU SELECT OK  ,AEQ IS INCOMPLETE"): true for "OK"; false for "CANCEL" or
+  // when it closed itself after 5000 ms.
+  virtual bool ConfirmAeqIncomplete() { return false; }
+
+  // "PARAMETER SELECT" ("Which do you select for AEQ Parameter?"): closes itself after 5000 ms
+  // with no choice.
+  enum class AeqParameterSource { None, Pc, Processor };
+  virtual AeqParameterSource SelectAeqParameter() { return AeqParameterSource::None; }
+
+  // "AEQ PARAMETER SAVE": true for "OK". While it is open `keepAlive` is called every 4000 ms.
+  virtual bool ConfirmAeqParameterSave(const std::function<void()>& keepAlive) {
+    (void)keepAlive;
+    return false;
+  }
+
+  // The modal customer profile dialog; edits `profile` in place, whichever way it is left.
+  virtual void EditProfile(CustomerProfile& profile) { (void)profile; }
+
+  // The closing screen at program end; the e-mail request is shown for the U.S.A only.
+  virtual void ShowFinishScreen(bool countryIsUsa) { (void)countryIsUsa; }
 };
