@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -91,66 +92,129 @@ void WriteDump(const ProcessorSimulator& sim, const std::string& path) {
   }
 }
 
-// Moves bytes between the terminal and the simulator until stopped. When the PC closes the
-// terminal the master side reports a hang-up until it is opened again; the simulator then
-// forgets the half-finished frame and the replies nobody will read.
-void Serve(int master, ProcessorSimulator& sim, const SimOptions& options, std::int64_t startUs) {
-  std::vector<std::uint8_t> pendingWrite;
-  bool hungUp = true;  // nobody has opened the terminal yet
-  while (!gStop) {
-    if (gDump) {
-      gDump = 0;
-      WriteDump(sim, options.dumpPath);
-    }
-    const std::int64_t nowUs = MonotonicUs() - startUs;
-    std::uint8_t byte = 0;
-    while (sim.TakeOutput(byte, nowUs)) pendingWrite.push_back(byte);
-    if (!pendingWrite.empty() && !hungUp) {
-      const ssize_t n = write(master, pendingWrite.data(), pendingWrite.size());
-      if (n > 0) pendingWrite.erase(pendingWrite.begin(), pendingWrite.begin() + n);
-    }
-
-    std::int64_t waitUs = 50'000;
-    if (const auto next = sim.NextEventUs()) waitUs = std::clamp<std::int64_t>(*next - nowUs, 0, waitUs);
-    if (!pendingWrite.empty()) waitUs = std::min<std::int64_t>(waitUs, 1000);
-    if (hungUp) waitUs = 20'000;
-    pollfd fd{master, POLLIN, 0};
-    const timespec timeout{static_cast<time_t>(waitUs / 1'000'000),
-                           static_cast<long>(waitUs % 1'000'000) * 1000};
-    if (hungUp) {
-      // Nothing to read until the PC opens the terminal again, and poll reports the hang-up at
-      // once, so look again every 20 ms.
-      nanosleep(&timeout, nullptr);
-      const int ready = poll(&fd, 1, 0);
-      if (ready < 0) continue;
-      if (ready == 0) {
-        hungUp = false;
-        continue;
-      }
-      if ((fd.revents & POLLHUP) && !(fd.revents & POLLIN)) continue;
-    } else if (ppoll(&fd, 1, &timeout, nullptr) <= 0) {
-      continue;
-    }
-
-    bool lost = (fd.revents & (POLLHUP | POLLERR)) != 0;
-    if (fd.revents & POLLIN) {
-      std::uint8_t buffer[256];
-      const ssize_t n = read(master, buffer, sizeof buffer);
-      if (n > 0) {
-        hungUp = false;
-        const std::int64_t arrivedUs = MonotonicUs() - startUs;
-        for (ssize_t i = 0; i < n; ++i) sim.Receive(buffer[i], arrivedUs);
-        continue;
-      }
-      if (n < 0 && errno == EIO) lost = true;
-    }
-    if (lost && !hungUp) {
-      hungUp = true;
-      pendingWrite.clear();
-      sim.ResetLine(MonotonicUs() - startUs);
+// Moves bytes between the terminal and the simulator until stopped. Each time the PC closes
+// the terminal the simulator forgets the half-finished frame and the replies nobody will read,
+// so a reconnect starts clean however quickly it follows. Opens and closes are seen through
+// inotify on the terminal, which keeps their order even when the PC closes and reopens at once;
+// where inotify is missing, the master's hang-up state stands in for it.
+class TerminalServer {
+ public:
+  TerminalServer(int master, const std::string& terminal, ProcessorSimulator& sim, const SimOptions& options)
+      : master_(master), sim_(sim), options_(options), startUs_(MonotonicUs()) {
+    notify_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (notify_ >= 0 && inotify_add_watch(notify_, terminal.c_str(), IN_OPEN | IN_CLOSE) < 0) {
+      close(notify_);
+      notify_ = -1;
     }
   }
-}
+  TerminalServer(const TerminalServer&) = delete;
+  TerminalServer& operator=(const TerminalServer&) = delete;
+  ~TerminalServer() {
+    if (notify_ >= 0) close(notify_);
+  }
+
+  void Run() {
+    while (!gStop) {
+      if (gDump) {
+        gDump = 0;
+        WriteDump(sim_, options_.dumpPath);
+      }
+      Flush();
+      Wait();
+    }
+  }
+
+ private:
+  std::int64_t Now() const { return MonotonicUs() - startUs_; }
+
+  void Flush() {
+    std::uint8_t byte = 0;
+    while (sim_.TakeOutput(byte, Now())) pending_.push_back(byte);
+    if (pending_.empty() || !connected_) return;
+    const ssize_t n = write(master_, pending_.data(), pending_.size());
+    if (n > 0) pending_.erase(pending_.begin(), pending_.begin() + n);
+  }
+
+  void Wait() {
+    std::int64_t waitUs = 50'000;
+    if (const auto next = sim_.NextEventUs()) waitUs = std::clamp<std::int64_t>(*next - Now(), 0, waitUs);
+    if (!pending_.empty() && connected_) waitUs = std::min<std::int64_t>(waitUs, 1000);
+    const bool watchMaster = connected_ || notify_ < 0;
+    if (!connected_ && notify_ < 0) {
+      // No opens to watch: the master reports a hang-up at once while nobody has the terminal
+      // open, so look again every 20 ms.
+      waitUs = 20'000;
+      const timespec pause{0, static_cast<long>(waitUs) * 1000};
+      nanosleep(&pause, nullptr);
+      waitUs = 0;
+    }
+    pollfd fds[2] = {{notify_, POLLIN, 0}, {watchMaster ? master_ : -1, POLLIN, 0}};
+    const timespec timeout{static_cast<time_t>(waitUs / 1'000'000),
+                           static_cast<long>(waitUs % 1'000'000) * 1000};
+    const int ready = ppoll(fds, 2, &timeout, nullptr);
+    if (ready < 0) return;
+    if (notify_ < 0 && !connected_) {
+      if (ready == 0 || (fds[1].revents & POLLIN)) connected_ = true;
+      if (!connected_) return;
+    }
+    // Opens and closes first: bytes on the master after a close-and-reopen belong to the new
+    // connection.
+    if (fds[0].revents & POLLIN) ReadNotifications();
+    if (fds[1].revents & POLLIN) {
+      std::uint8_t buffer[256];
+      const ssize_t n = read(master_, buffer, sizeof buffer);
+      if (n > 0) {
+        const std::int64_t arrivedUs = Now();
+        for (ssize_t i = 0; i < n; ++i) sim_.Receive(buffer[i], arrivedUs);
+        return;
+      }
+    }
+    if (fds[1].revents & (POLLHUP | POLLERR)) {
+      if (notify_ < 0) {
+        Disconnected();
+      } else {
+        // The close notification is on its way; do not spin on the hang-up meanwhile.
+        const timespec pause{0, 2'000'000};
+        nanosleep(&pause, nullptr);
+      }
+    }
+  }
+
+  void ReadNotifications() {
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+      const ssize_t n = read(notify_, buffer, sizeof buffer);
+      if (n <= 0) return;
+      for (ssize_t at = 0; at < n;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        if (event->mask & IN_OPEN) {
+          ++openers_;
+          connected_ = true;
+        } else if ((event->mask & IN_CLOSE) && --openers_ <= 0) {
+          Disconnected();
+        }
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+  }
+
+  void Disconnected() {
+    openers_ = 0;
+    if (!connected_) return;
+    connected_ = false;
+    pending_.clear();
+    sim_.ResetLine(Now());
+  }
+
+  int master_;
+  int notify_ = -1;
+  ProcessorSimulator& sim_;
+  const SimOptions& options_;
+  std::int64_t startUs_;
+  bool connected_ = false;  // somebody has the terminal open
+  int openers_ = 0;
+  std::vector<std::uint8_t> pending_;
+};
 
 }  // namespace
 
@@ -192,12 +256,6 @@ int main(int argc, char** argv) {
   close(slave);
   fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
 
-  TerminalLink link(options.linkPath, name);
-  if (!options.linkPath.empty() && !link.Create(error)) {
-    std::fprintf(stderr, "krv5200-sim: %s\n", error.c_str());
-    close(master);
-    return 1;
-  }
   if (!InstallHandler(SIGINT, OnStop) || !InstallHandler(SIGTERM, OnStop) ||
       !InstallHandler(SIGUSR1, OnDump)) {
     std::fprintf(stderr, "krv5200-sim: cannot install signal handlers\n");
@@ -213,13 +271,21 @@ int main(int argc, char** argv) {
   } else {
     sim.SetLogSink([](const std::string&) {});
   }
+  // The server watches the terminal before anyone can learn where it is, so that no open is missed.
+  TerminalServer server(master, name, sim, options);
+  TerminalLink link(options.linkPath, name);
+  if (!options.linkPath.empty() && !link.Create(error)) {
+    std::fprintf(stderr, "krv5200-sim: %s\n", error.c_str());
+    close(master);
+    return 1;
+  }
 
   std::printf("%s\n", name);
   std::fflush(stdout);
   std::fprintf(stderr, "krv5200-sim: processor on %s%s%s; stop with Ctrl-C\n", name,
                options.linkPath.empty() ? "" : ", linked at ", options.linkPath.c_str());
 
-  Serve(master, sim, options, MonotonicUs());
+  server.Run();
 
   WriteDump(sim, options.dumpPath);
   link.Remove();

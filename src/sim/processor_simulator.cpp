@@ -133,7 +133,7 @@ void ProcessorSimulator::ResetLine(std::int64_t nowUs) {
   inFrame_ = false;
   frame_.clear();
   reply_.clear();
-  Log({nowUs, true, 0, {}, "line closed by the PC"});
+  Log({nowUs, FrameRecord::Direction::Line, 0, {}, "line closed by the PC"});
 }
 
 void ProcessorSimulator::SetSpectrumLevels(const std::array<std::uint8_t, kGeqBandCount>& levels) {
@@ -177,14 +177,15 @@ void ProcessorSimulator::Emit(std::uint8_t byte, std::int64_t atUs) {
 void ProcessorSimulator::HandleByte(std::uint8_t byte, std::int64_t atUs) {
   if (inFrame_ && atUs - lastByteUs_ > config_.frameTimeoutUs) {
     state_.counters.dropped += static_cast<int>(frame_.size());
-    Log({lastByteUs_, true, frame_[0], frame_, "dropped: frame left unfinished"});
+    Log({lastByteUs_, FrameRecord::Direction::In, frame_[0], frame_, "dropped: frame left unfinished"});
     inFrame_ = false;
   }
   lastByteUs_ = atUs;
 
   if (Silent()) {
     ++state_.counters.dropped;
-    if (!inFrame_ && IsCommandLetter(byte)) Log({atUs, true, byte, {byte}, "ignored (silent)"});
+    if (!inFrame_ && IsCommandLetter(byte))
+      Log({atUs, FrameRecord::Direction::In, byte, {byte}, "ignored (silent)"});
     inFrame_ = false;
     return;
   }
@@ -192,7 +193,7 @@ void ProcessorSimulator::HandleByte(std::uint8_t byte, std::int64_t atUs) {
   if (!inFrame_) {
     if (!IsCommandLetter(byte)) {
       ++state_.counters.dropped;
-      Log({atUs, true, byte, {byte}, "ignored: not a command letter"});
+      Log({atUs, FrameRecord::Direction::In, byte, {byte}, "ignored: not a command letter"});
       return;
     }
     frame_.assign(1, byte);
@@ -287,8 +288,8 @@ void ProcessorSimulator::CompleteFrame(std::int64_t atUs) {
 }
 
 void ProcessorSimulator::EndFrame(std::int64_t atUs, const std::string& result) {
-  Log({atUs, true, frame_[0], frame_, result});
-  Log({atUs, false, frame_[0], reply_, ""});
+  Log({atUs, FrameRecord::Direction::In, frame_[0], frame_, result});
+  Log({atUs, FrameRecord::Direction::Out, frame_[0], reply_, ""});
   reply_.clear();
   if (faults_.silentAfterFrames > 0 && --faults_.silentAfterFrames == 0) {
     faults_.silentAfterFrames = -1;

@@ -57,7 +57,7 @@ TEST(ProcessorSimulator, ShortCommandTravelsAsLetterBodyAndChecksum) {
   EXPECT_EQ(sim.State().counters.warnings, 1);  // body byte 2 carries nothing for "D"
 
   ASSERT_EQ(sim.Frames().size(), 2u);
-  EXPECT_TRUE(sim.Frames()[0].fromPc);
+  EXPECT_EQ(sim.Frames()[0].direction, FrameRecord::Direction::In);
   EXPECT_EQ(sim.Frames()[0].bytes, frame);
   EXPECT_EQ(sim.Frames()[1].bytes, kAckFinal);
   EXPECT_EQ(sim.Frames()[0].Format(),
