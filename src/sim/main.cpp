@@ -85,11 +85,11 @@ class TerminalLink {
   bool created_ = false;
 };
 
-void WriteDump(const ProcessorSimulator& sim, const std::string& path) {
-  if (path.empty()) return;
-  if (!StateDump::WriteFile(sim.State(), path)) {
-    std::fprintf(stderr, "krv5200-sim: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
-  }
+bool WriteDump(const ProcessorSimulator& sim, const std::string& path) {
+  if (path.empty()) return true;
+  if (StateDump::WriteFile(sim.State(), path)) return true;
+  std::fprintf(stderr, "krv5200-sim: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+  return false;
 }
 
 // Moves bytes between the terminal and the simulator until stopped. Each time the PC closes
@@ -287,8 +287,8 @@ int main(int argc, char** argv) {
 
   server.Run();
 
-  WriteDump(sim, options.dumpPath);
+  const bool dumped = WriteDump(sim, options.dumpPath);
   link.Remove();
   close(master);
-  return 0;
+  return dumped ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -30,22 +31,8 @@ constexpr std::uint8_t kBulkBegin = 0x70;
 constexpr std::uint8_t kBulkEnd = 0x60;
 
 bool IsShortLetter(std::uint8_t letter) {
-  switch (letter) {
-    case 'S':
-    case 'N':
-    case 'V':
-    case 'P':
-    case 'G':
-    case 'B':
-    case 'C':
-    case 'D':
-    case 'H':
-    case 'T':
-    case 'W':
-      return true;
-    default:
-      return false;
-  }
+  return letter != 0 &&
+         std::string_view("SNVPGBCDHTW").find(static_cast<char>(letter)) != std::string_view::npos;
 }
 
 bool IsCommandLetter(std::uint8_t letter) {
@@ -155,6 +142,14 @@ std::uint8_t ProcessorSimulator::MovingSpectrumLevel(int band, std::int64_t nowU
 std::uint32_t ProcessorSimulator::MeasuredParameterWord(int set, int word) {
   const auto w = static_cast<std::uint32_t>(word);
   return (static_cast<std::uint32_t>(set) * 0x101010u + w * 0x002F13u + (w * w) % 0x3FFu) & 0xFFFFFFu;
+}
+
+std::vector<std::vector<std::uint8_t>> ProcessorSimulator::FramesFromPc() const {
+  std::vector<std::vector<std::uint8_t>> frames;
+  for (const FrameRecord& r : frames_) {
+    if (r.direction == FrameRecord::Direction::In) frames.push_back(r.bytes);
+  }
+  return frames;
 }
 
 bool ProcessorSimulator::Silent() const { return faults_.silent; }

@@ -53,6 +53,8 @@ class ProcessorSimulator {
 
   // Frames seen so far (kept only while no log sink is set).
   const std::vector<FrameRecord>& Frames() const { return frames_; }
+  // The bytes of each frame the PC sent, in order, whatever became of it.
+  std::vector<std::vector<std::uint8_t>> FramesFromPc() const;
   void ClearFrames() { frames_.clear(); }
   // Sends every frame's log line to `sink` instead of keeping the records.
   void SetLogSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }

@@ -126,6 +126,7 @@ bool SimOptions::Parse(const std::vector<std::string>& args, SimOptions& options
   return true;
 }
 
+// clang-format off
 const char* SimOptions::HelpText() {
   return R"HELP(Usage: krv5200-sim [OPTION]...
 
@@ -142,7 +143,8 @@ control off and empty memories. A measurement ("T") answers status "0" for a num
 queries and then has its results (delays of the 11 outputs and two further values); an
 automatic-EQ measurement also fills the 2 x 1024 parameter words. A memory store ("W") copies
 the current settings and answers "0" for a few status queries. The spectrum levels move with
-time.
+time. A frame with a wrong checksum, or one that names a channel, band, memory or word that
+does not exist, is answered "N" and not applied.
 
 Options:
   --link PATH          make the terminal reachable at PATH (a symbolic link, removed at exit;
@@ -171,19 +173,17 @@ Frame log: one line per frame and direction:
 TIME is seconds since start, DIR "in" (from the PC), "out" (to the PC) or "--" (a line event,
 such as the PC closing the port), L the command letter, BYTES the frame in hex, RESULT what the
 processor made of it: "ok", "ok, status A8", "nak: checksum 12, expected 2E", "nak: band 12",
-"nak (fault switch)",
-         "ignored (silent)";
-  "warning: ..." marks a frame applied with a value out of its
-      range.Example : 0.104211 in D 44 06 7B 00 00 00 00 81 ok 0.104211 out D 41 52
+"nak (fault switch)", "ignored (silent)"; "warning: ..." marks a frame applied with a value
+out of its range. Example:
+     0.104211 in  D 44 06 7B 00 00 00 00 81  ok
+     0.104211 out D 41 52
 
-      State dump : plain text,
-      one "key value..." line per item(hex where marked)
-      : mode MM operating mode : 70 = PC control on,
-                                 60 = off(hex) options EE AA SS equalizer select, automatic - EQ mode,
-                                 sub - woofer mode(hex) eqlevel L last equalizer level code peq CH BAND W0 W1
-                                             W2 W3 W4 coefficient words of equalizer channel code CH(0..6) and
-                                     band 0..9,
-                                 hex, as written with select CH + 1; "peq2" for select CH+8
+State dump: plain text, one "key value..." line per item (hex where marked):
+  mode MM                    operating mode: 70 = PC control on, 60 = off (hex)
+  options EE AA SS           equalizer select, automatic-EQ mode, sub-woofer mode (hex)
+  eqlevel L                  last equalizer level code
+  peq CH BAND W0 W1 W2 W3 W4 coefficient words of equalizer channel code CH (0..6) and band
+                             0..9, hex, as written with select CH+1; "peq2" for select CH+8
   geq CH BAND CODE           graphic band 0..30: gain in dB + 9
   level CH CODE              output 0..10: level in dB + 12, or 96 = switched off
   filter CH lp SLOPE FREQ    low-pass slope code 0..5 and frequency code 0..60 of output CH;
@@ -205,10 +205,11 @@ processor made of it: "ok", "ok, status A8", "nak: checksum 12, expected 2E", "n
 Channel codes: equalizer 0/1 front L/R, 2 center, 3/4 rear L/R, 5/6 sub-woofer L/R; outputs
 0..10 front high L/R, front mid L/R, front low L/R, center, rear L/R, sub-woofer L/R.
 
-Exit status: 0 after a clean stop, 1 when the terminal or a file cannot be set up, 2 for a
-wrong command line.
+Exit status: 0 after a clean stop, 1 when the terminal, the link or a file cannot be set up
+or the state dump cannot be written, 2 for a wrong command line.
 
 Example:
   krv5200-sim --link /tmp/krv5200 --log frames.log --dump state.txt --nak 2
 )HELP";
 }
+// clang-format on

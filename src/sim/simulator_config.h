@@ -14,7 +14,7 @@ struct SimulatorConfig {
   int storePolls = 3;     // status polls answered "0" while a memory store is written
   // Results of every measurement: delays of outputs 0..10 in 0.1 ms, then the two further values.
   std::array<std::uint8_t, kResultCount> measuredResults = {0, 0, 12, 12, 5, 5, 37, 60, 60, 25, 25, 17, 42};
-  // A frame left unfinished this long is dropped, so a PC that gave up mid-frame or reopened the
-  // line does not leave the processor reading its next command letter as body bytes.
-  std::int64_t frameTimeoutUs = 300000;
+  // A frame left unfinished this long is dropped, so a PC that gave up mid-frame without closing
+  // the line does not leave the processor reading its next command letter as body bytes.
+  std::int64_t frameTimeoutUs = 1'000'000;
 };

@@ -346,13 +346,15 @@ TEST(ProcessorSimulator, UnfinishedFramesAreDroppedAfterTheTimeoutOrWhenTheLineC
   ProcessorSimulator sim;
   EXPECT_EQ(Send(sim, {'D', 4, 9}, 0), Bytes{'A'});
   // The PC gave up; its next frame arrives after the time-out and is read as a new frame.
-  EXPECT_EQ(Send(sim, Short('D', {4, 88}), 400'000), kAckFinal);
+  EXPECT_EQ(Send(sim, {'D'}, 900'000), Bytes{});  // still inside the time-out: a body byte
+  EXPECT_EQ(Send(sim, Short('D', {4, 88}), 2'000'000), kAckFinal);
   EXPECT_EQ(sim.State().settings.delaySteps[4], 88);
-  EXPECT_EQ(sim.State().counters.dropped, 3);
+  EXPECT_EQ(sim.State().counters.dropped, 4);
 
-  sim.Receive('N', 500'000);
-  sim.ResetLine(500'001);  // the "A" is never read, the frame is forgotten
+  sim.Receive('N', 2'500'000);
+  sim.ResetLine(2'500'001);  // the "A" is never read, the frame is forgotten
   std::uint8_t b = 0;
-  EXPECT_FALSE(sim.TakeOutput(b, 500'002));
-  EXPECT_EQ(Send(sim, kStatusQuery, 500'003), (Bytes{'A', 0xA8}));
+  EXPECT_FALSE(sim.TakeOutput(b, 2'500'002));
+  EXPECT_EQ(Send(sim, kStatusQuery, 2'500'003), (Bytes{'A', 0xA8}));
+  EXPECT_EQ(sim.FramesFromPc().back(), kStatusQuery);
 }
