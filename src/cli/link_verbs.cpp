@@ -1,0 +1,239 @@
+// Verbs over the processor link: upload, status, store, spectrum.
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/cli_context.h"
+#include "common/progress.h"
+#include "document/setup_document.h"
+#include "link/connect_sequence.h"
+#include "link/device_link.h"
+#include "link/memory_store.h"
+#include "link/serial_port.h"
+#include "link/tracing_line.h"
+#include "platform/qt_message_pump.h"
+#include "platform/qt_serial_line.h"
+#include "platform/qt_settings_store.h"
+#include "platform/system_clock.h"
+
+namespace {
+
+constexpr int kPeakBase = 20;
+constexpr int kStartAeqMode = 96;
+constexpr int kSpectrumBank = 0;
+constexpr int kSpectrumMax = 47;
+
+int RunUpload(CliContext& ctx);
+int RunStatus(CliContext& ctx);
+int RunStore(CliContext& ctx);
+int RunSpectrum(CliContext& ctx);
+
+const Verb kUpload{"upload",
+                   "upload IN --port PORT [--eq peq|geq|off] [--no-divider] [--no-tcr] [--sides P,G,D]",
+                   "open IN, connect on PORT as the \"I/O Port\" menu does (full upload and speaker levels), "
+                   "then disconnect",
+                   RunUpload};
+const Verb kStatus{"status", "status --port PORT", "print the processor's status code", RunStatus};
+const Verb kStore{"store", "store N --port PORT", "store the processor's settings in its memory N (1..6)",
+                  RunStore};
+const Verb kSpectrum{"spectrum", "spectrum --port PORT", "print the 31 spectrum-analyzer band levels",
+                     RunSpectrum};
+
+const VerbRegistrar kRegisterUpload(kUpload);
+const VerbRegistrar kRegisterStatus(kStatus);
+const VerbRegistrar kRegisterStore(kStore);
+const VerbRegistrar kRegisterSpectrum(kSpectrum);
+
+// The progress windows have nothing to show on a terminal.
+class NoProgress : public Progress {
+ public:
+  void Open() override { open_ = true; }
+  bool IsOpen() const override { return open_; }
+  void SetRange(int, int) override {}
+  void SetText(int, std::string_view) override {}
+  void SetPosition(int) override {}
+  void Close() override { open_ = false; }
+
+ private:
+  bool open_ = false;
+};
+
+// The line, port and clock of one verb; --trace puts every byte on standard error.
+struct Session {
+  explicit Session(CliContext& ctx)
+      : qtLine((EnsureQtApplication(), settings)),
+        tracing(qtLine, stderr),
+        port(ctx.trace ? static_cast<SerialLine&>(tracing) : qtLine, ctx.dialogs, pump) {}
+
+  QtSettingsStore settings;
+  QtSerialLine qtLine;
+  TracingLine tracing;
+  QtMessagePump pump;
+  SerialPort port;
+  SystemClock clock;
+  NoProgress progress;
+};
+
+// Takes "--port PORT" out of the arguments; false when it is missing.
+bool TakePort(std::vector<std::string>& args, std::string& port) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--port") continue;
+    if (i + 1 >= args.size()) return false;
+    port = args[i + 1];
+    args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+    return !port.empty();
+  }
+  return false;
+}
+
+bool ParseSides(const std::string& text, UploadSetup& s) {
+  int values[3] = {0, 0, 0};
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%d,%d,%d%c", &values[0], &values[1], &values[2], &tail) != 3) return false;
+  for (int v : values) {
+    if (v < 0 || v > 2) return false;
+  }
+  s.peqSide = values[0];
+  s.geqSide = values[1];
+  s.dividerSide = values[2];
+  return true;
+}
+
+int RunUpload(CliContext& ctx) {
+  std::vector<std::string> args = ctx.args;
+  std::string portName;
+  if (!TakePort(args, portName)) return UsageError(kUpload, "--port PORT is required");
+  std::string in;
+  std::string eq = "peq";
+  bool divider = true;
+  bool tcr = true;
+  std::string sides = "0,0,0";
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--eq" && i + 1 < args.size()) {
+      eq = args[++i];
+    } else if (a == "--sides" && i + 1 < args.size()) {
+      sides = args[++i];
+    } else if (a == "--no-divider") {
+      divider = false;
+    } else if (a == "--no-tcr") {
+      tcr = false;
+    } else if (in.empty() && !a.starts_with("--")) {
+      in = a;
+    } else {
+      return UsageError(kUpload, "unexpected argument '" + a + "'");
+    }
+  }
+  if (in.empty()) return UsageError(kUpload, "expects the setup file IN");
+  if (eq != "peq" && eq != "geq" && eq != "off") return UsageError(kUpload, "--eq takes peq, geq or off");
+
+  SetupDocument doc;
+  if (!OpenSetupArgument(ctx, in, doc)) return 1;
+
+  ConnectRequest request;
+  request.portName = portName;
+  request.upload = UploadSetup::FromDocument(doc);
+  if (!ParseSides(sides, request.upload)) return UsageError(kUpload, "--sides takes three of 0, 1, 2: P,G,D");
+  request.upload.peqOn = eq == "peq";
+  request.upload.geqOn = eq == "geq";
+  request.upload.dividerOn = divider;
+  request.upload.tcrOn = tcr;
+  request.upload.levelCode = kPeakBase + (request.upload.peqOn ? doc.peqPeakBoost : doc.geqPeakBoost);
+  request.aeqMode = doc.aeqParametersSaved == 1 ? doc.aeqMode : kStartAeqMode;
+  request.subWooferMode = doc.subWooferMode;
+
+  Session session(ctx);
+  ConnectSequence sequence(session.port, session.clock, ctx.dialogs, session.progress);
+  const ConnectResult result = sequence.Connect(request);
+  if (session.port.IsOpen()) sequence.Disconnect(doc.subWooferMode);
+  return result == ConnectResult::Connected ? 0 : 1;
+}
+
+int RunStatus(CliContext& ctx) {
+  std::vector<std::string> args = ctx.args;
+  std::string portName;
+  if (!TakePort(args, portName) || !args.empty()) return UsageError(kStatus, "expects only --port PORT");
+  Session session(ctx);
+  if (!session.port.OpenPort(portName)) return 1;
+  ConnectSequence sequence(session.port, session.clock, ctx.dialogs, session.progress);
+  const int status = sequence.StatusCheck();
+  std::printf("%d\n", status);
+  session.port.ClosePort();
+  return status != 0 ? 0 : 1;
+}
+
+// The memory choice made on the command line, confirmed at once.
+class ChosenMemory : public Dialogs {
+ public:
+  ChosenMemory(Dialogs& messages, int memory) : messages_(messages), memory_(memory) {}
+  void ShowMessage(std::string_view text, MessageIcon icon) override { messages_.ShowMessage(text, icon); }
+  int SelectMemory(const std::function<void()>&) override {
+    return ConfirmMemorySave() == 1 ? memory_ : kMemoryCancel;
+  }
+  int ConfirmMemorySave() override { return 1; }
+
+ private:
+  Dialogs& messages_;
+  int memory_;
+};
+
+class CliForm : public MemoryStoreHost {
+ public:
+  CliForm(SerialPort& port, ConnectSequence& sequence, Dialogs& dialogs)
+      : port_(port), sequence_(sequence), dialogs_(dialogs) {}
+  bool PortOpen() override { return port_.IsOpen(); }
+  bool LinkBusy() override { return busy_; }
+  void SetLinkBusy(bool busy) override { busy_ = busy; }
+  void StopAnalyzer() override {}
+  int StatusCheck() override { return sequence_.StatusCheck(); }
+  void TransferFailed(int value) override { dialogs_.ShowMessage(ChecksumErrorText(value)); }
+
+ private:
+  SerialPort& port_;
+  ConnectSequence& sequence_;
+  Dialogs& dialogs_;
+  bool busy_ = false;
+};
+
+int RunStore(CliContext& ctx) {
+  std::vector<std::string> args = ctx.args;
+  std::string portName;
+  if (!TakePort(args, portName) || args.size() != 1) return UsageError(kStore, "expects N and --port PORT");
+  const std::string& n = args[0];
+  if (n.size() != 1 || n[0] < '1' || n[0] > '6') return UsageError(kStore, "N is a memory number 1..6");
+
+  Session session(ctx);
+  if (!session.port.OpenPort(portName)) return 1;
+  ChosenMemory dialogs(ctx.dialogs, n[0] - '0');
+  ConnectSequence sequence(session.port, session.clock, dialogs, session.progress);
+  CliForm form(session.port, sequence, dialogs);
+  MemoryStore store(form, session.port, session.clock, dialogs, session.progress);
+  const MemoryStoreResult result = store.Run();
+  session.port.ClosePort();
+  return result == MemoryStoreResult::Stored ? 0 : 1;
+}
+
+int RunSpectrum(CliContext& ctx) {
+  std::vector<std::string> args = ctx.args;
+  std::string portName;
+  if (!TakePort(args, portName) || !args.empty()) return UsageError(kSpectrum, "expects only --port PORT");
+  Session session(ctx);
+  if (!session.port.OpenPort(portName)) return 1;
+  DeviceLink link(session.port, session.clock);
+  std::vector<int> levels;
+  for (int band = 0; band < kGeqBandCount; ++band) {
+    std::uint8_t value = 0;
+    if (!link.ReadResult(kSpectrumBank, band, value)) {
+      ctx.dialogs.ShowMessage(ChecksumErrorText(band));
+      return 1;
+    }
+    levels.push_back(value > kSpectrumMax ? kSpectrumMax : value);
+  }
+  for (std::size_t i = 0; i < levels.size(); ++i) std::printf(i == 0 ? "%d" : " %d", levels[i]);
+  std::printf("\n");
+  session.port.ClosePort();
+  return 0;
+}
+
+}  // namespace

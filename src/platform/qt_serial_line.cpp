@@ -1,0 +1,167 @@
+#include "platform/qt_serial_line.h"
+
+#include <termios.h>
+#include <unistd.h>
+
+#include <QSerialPort>
+#include <thread>
+
+#include "common/settings_store.h"
+#include "platform/serial_settings.h"
+
+namespace {
+
+constexpr std::chrono::microseconds kWakeEarly{150};
+
+QSerialPort::DataBits DataBitsOf(int byteSize) {
+  switch (byteSize) {
+    case 5:
+      return QSerialPort::Data5;
+    case 6:
+      return QSerialPort::Data6;
+    case 7:
+      return QSerialPort::Data7;
+    default:
+      return QSerialPort::Data8;
+  }
+}
+
+QSerialPort::Parity ParityOf(int parity) {
+  switch (parity) {
+    case 1:
+      return QSerialPort::OddParity;
+    case 2:
+      return QSerialPort::EvenParity;
+    case 3:
+      return QSerialPort::MarkParity;
+    case 4:
+      return QSerialPort::SpaceParity;
+    default:
+      return QSerialPort::NoParity;
+  }
+}
+
+QSerialPort::StopBits StopBitsOf(int stopBits) {
+  switch (stopBits) {
+    case 1:
+      return QSerialPort::OneAndHalfStop;
+    case 2:
+      return QSerialPort::TwoStop;
+    default:
+      return QSerialPort::OneStop;
+  }
+}
+
+}  // namespace
+
+QtSerialLine::QtSerialLine(SettingsStore& settings)
+    : settings_(settings), port_(std::make_unique<QSerialPort>()) {}
+
+QtSerialLine::~QtSerialLine() = default;
+
+bool QtSerialLine::Open(const std::string& portName) {
+  if (port_->isOpen()) Close();
+  devicePath_ = PortDevice(portName, settings_);
+  if (devicePath_.empty()) return false;
+  port_->setPortName(QString::fromStdString(devicePath_));
+  // QSerialPort takes the device exclusively (lock file and TIOCEXCL).
+  if (!port_->open(QIODevice::ReadWrite)) {
+    port_->clearError();
+    return false;
+  }
+  Apply();  // as with the driver's own configuration calls, a refused setting is not an error
+  lineFreeAt_ = Clock::now();
+  return true;
+}
+
+bool QtSerialLine::Apply() {
+  const SerialSettings s = SerialSettings::Read(settings_);
+  bool ok = port_->setBaudRate(s.baudRate);
+  ok = port_->setDataBits(DataBitsOf(s.byteSize)) && ok;
+  ok = port_->setParity(ParityOf(s.parity)) && ok;
+  ok = port_->setStopBits(StopBitsOf(s.stopBits)) && ok;
+  ok = port_->setFlowControl(QSerialPort::NoFlowControl) && ok;
+
+  // The four switches go straight to the terminal: Qt knows only one kind of flow control at a
+  // time. The system has no DSR output flow control, so that switch has no effect here.
+  termios tio{};
+  const int fd = static_cast<int>(port_->handle());
+  if (tcgetattr(fd, &tio) == 0) {
+    tio.c_iflag = s.outX ? (tio.c_iflag | IXON) : (tio.c_iflag & ~static_cast<tcflag_t>(IXON));
+    tio.c_iflag = s.inX ? (tio.c_iflag | IXOFF) : (tio.c_iflag & ~static_cast<tcflag_t>(IXOFF));
+    tio.c_cflag = s.ctsFlow ? (tio.c_cflag | CRTSCTS) : (tio.c_cflag & ~static_cast<tcflag_t>(CRTSCTS));
+    ok = tcsetattr(fd, TCSANOW, &tio) == 0 && ok;
+  }
+  // Ten bits a byte: start, eight data and one stop bit, as the processor's side counts them.
+  const int baud = s.baudRate > 0 ? s.baudRate : 9600;
+  byteTime_ = std::chrono::nanoseconds(10'000'000'000LL / baud);
+  port_->clearError();
+  return ok;
+}
+
+bool QtSerialLine::Close() {
+  if (!port_->isOpen()) return false;
+  port_->close();
+  port_->clearError();
+  return true;
+}
+
+bool QtSerialLine::IsOpen() const { return port_->isOpen(); }
+
+bool QtSerialLine::Probe(const std::string& portName) {
+  const std::string device = PortDevice(portName, settings_);
+  if (device.empty()) return false;
+  QSerialPort probe;
+  probe.setPortName(QString::fromStdString(device));
+  if (!probe.open(QIODevice::ReadWrite)) return false;
+  probe.close();
+  return true;
+}
+
+void QtSerialLine::WaitForWire(Clock::time_point start) {
+  // A UART has drained when the byte's last bit is out; a pseudo-terminal or a buffering
+  // adapter reports drained at once. Either way the byte is not sent before its wire time has
+  // passed, or the reply's time-out would start while the frame is still on its way out.
+  // The wake-up comes a little early: a sleep overshoots by tens of microseconds, and bytes
+  // sent back to back must not drift apart by that much each.
+  lineFreeAt_ = std::max(start, lineFreeAt_) + byteTime_;
+  const Clock::time_point wake = lineFreeAt_ - kWakeEarly;
+  if (Clock::now() < wake) std::this_thread::sleep_until(wake);
+}
+
+int QtSerialLine::SendByte(std::uint8_t byte) {
+  if (!port_->isOpen()) return 0;
+  const Clock::time_point start = Clock::now();
+  const char c = static_cast<char>(byte);
+  if (port_->write(&c, 1) != 1) {
+    port_->clearError();
+    return 0;
+  }
+  // QSerialPort buffers the byte; push it to the driver and wait until the driver has sent it.
+  while (port_->bytesToWrite() > 0) {
+    if (!port_->waitForBytesWritten(kByteTimeoutMs)) {
+      // Drop the byte, or the retry would send it twice.
+      port_->clear(QSerialPort::Output);
+      port_->clearError();
+      return 0;
+    }
+  }
+  tcdrain(static_cast<int>(port_->handle()));
+  WaitForWire(start);
+  return 1;
+}
+
+int QtSerialLine::ReceiveByte(std::uint8_t& byte) {
+  if (!port_->isOpen()) return 0;
+  if (port_->bytesAvailable() == 0 && !port_->waitForReadyRead(kByteTimeoutMs)) {
+    port_->clearError();
+    return 0;
+  }
+  char c = 0;
+  if (!port_->getChar(&c)) {
+    port_->clearError();
+    return 0;
+  }
+  byte = static_cast<std::uint8_t>(c);
+  return 1;
+}
