@@ -230,6 +230,14 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  // Handlers first: a stop that comes while the terminal is being set up still ends cleanly.
+  if (!InstallHandler(SIGINT, OnStop) || !InstallHandler(SIGTERM, OnStop) ||
+      !InstallHandler(SIGUSR1, OnDump)) {
+    std::fprintf(stderr, "krv5200-sim: cannot install signal handlers\n");
+    return 1;
+  }
+  signal(SIGPIPE, SIG_IGN);
+
   std::ofstream log;
   if (!options.logPath.empty()) {
     log.open(options.logPath, std::ios::trunc);
@@ -255,14 +263,6 @@ int main(int argc, char** argv) {
   // the PC's closing of the port.
   close(slave);
   fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-
-  if (!InstallHandler(SIGINT, OnStop) || !InstallHandler(SIGTERM, OnStop) ||
-      !InstallHandler(SIGUSR1, OnDump)) {
-    std::fprintf(stderr, "krv5200-sim: cannot install signal handlers\n");
-    close(master);
-    return 1;
-  }
-  signal(SIGPIPE, SIG_IGN);
 
   ProcessorSimulator sim(options.config);
   sim.Faults() = options.faults;
