@@ -1,0 +1,1134 @@
+#include "form/setup_form.h"
+
+#include <algorithm>
+#include <span>
+
+#include "common/clock.h"
+#include "common/dialogs.h"
+#include "common/progress.h"
+#include "crossover/crossover_codes.h"
+#include "crossover/crossover_update.h"
+#include "document/document_session.h"
+#include "document/text_export.h"
+#include "eq/equalizer_settings.h"
+#include "form/form_texts.h"
+#include "link/channel_codes.h"
+#include "link/connect_sequence.h"
+#include "link/device_link.h"
+#include "link/full_upload.h"
+#include "link/serial_port.h"
+
+namespace {
+
+constexpr int kAllBands = 33;
+constexpr int kGraphicGroupBands = 32;
+
+constexpr std::array<FunctionWindow, 4> kEditWindows = {FunctionWindow::Parametric, FunctionWindow::Graphic,
+                                                        FunctionWindow::Crossover,
+                                                        FunctionWindow::TimeCorrection};
+
+bool InRange(int value, int count) { return value >= 0 && value < count; }
+
+}  // namespace
+
+SetupForm::SetupForm(SerialPort& port, Clock& clock, Dialogs& dialogs, Progress& rs232c, Progress& parameter,
+                     Timers& timers, FormView& view, FunctionWindows& windows, DocumentSession& session)
+    : port_(port),
+      clock_(clock),
+      dialogs_(dialogs),
+      rs232c_(rs232c),
+      parameter_(parameter),
+      timers_(timers),
+      view_(view),
+      windows_(windows),
+      session_(session),
+      work_(session.document),
+      appliedSwitches_(session.document.speakerSwitch) {
+  printLevels_.fill(kPrintLevelStart);
+}
+
+SetupDocument& SetupForm::Doc() { return session_.document; }
+
+ModeBytes SetupForm::Mode() const { return ModeBytes{AeqModeByte(), work_.subWooferMode}; }
+
+void SetupForm::SetAppliedPeakBoost(int boost) {
+  work_.appliedPeakBoost = boost;
+  Doc().appliedPeakBoost = boost;
+}
+
+void SetupForm::Flash() {
+  for (int i = 0; i < kFlashCount; ++i) view_.FlashMainWindow();
+}
+
+// ---------------------------------------------------------------- life cycle
+
+void SetupForm::InitialUpdate() {
+  if (!welcomeShown_) {
+    welcomeShown_ = true;
+    if (dialogs_.ShowWelcomeScreen() == Dialogs::WelcomeChoice::CustomerRegistration) ProfileData();
+    if (!port_.IsOpen()) {
+      // A port that cannot be opened now stays off the menu until the program ends.
+      for (int i = 0; i < kPortCount; ++i) link_.portAvailable[i] = port_.ProbePort(kPortNames[i]);
+    }
+  }
+  view_.FitFrame();
+  session_.SetModified(false);
+  if (Doc().viewSynchronized != 0) return;
+
+  printLevels_.fill(kPrintLevelStart);
+  timers_.Start(kStatusTimer, kStatusIntervalMs);
+  timers_.Start(kPortTextTimer, kPortTextIntervalMs);
+  statusText_ = link_.portOpen ? kPortOpenText : kPortCloseText;
+
+  work_ = Doc();
+  for (int w = 0; w < kFunctionWindowCount; ++w) windows_.Load(static_cast<FunctionWindow>(w), work_);
+  windows_.SetPresence(PresenceFromSwitches(work_.speakerSwitch));
+
+  // The switches as they stand, applied to the new data (sent when connected).
+  if (switches_[Slot(FunctionSwitch::Parametric)]) ParametricSwitch(true);
+  if (switches_[Slot(FunctionSwitch::Graphic)]) GraphicSwitch(true);
+  if (switches_[Slot(FunctionSwitch::Divider)]) DividerSwitch(true);
+  if (switches_[Slot(FunctionSwitch::TimeCorrection)]) TimeCorrectionSwitch(true);
+  for (FunctionWindow w : kEditWindows) {
+    if (windows_.IsOpen(w)) windows_.Refresh(w);
+  }
+
+  if (Doc().aeqParametersSaved == 1) {
+    aeqActive_ = Doc().aeqActive;
+    aeqMode_ = Doc().aeqMode;
+    aeqSavedToggle_ = false;
+    if (link_.portOpen) {
+      aeqSwitch_ = true;
+      aeqSavedToggle_ = true;
+      Doc().aeqParametersSaved = 1;
+      SetAeqSwitch(true);
+    }
+  }
+  Doc().viewSynchronized = 1;
+  view_.Refresh();
+}
+
+void SetupForm::Close() {
+  Disconnect();
+  for (int id : {kStatusTimer, kAnalyzerTimer, kDeferredStatusTimer, kPortTextTimer}) timers_.Stop(id);
+  dialogs_.ShowFinishScreen(Doc().profile.country == static_cast<int>(Country::USA));
+}
+
+// ---------------------------------------------------------------- busy rule
+
+SetupForm::Gate SetupForm::Check(PendingCode code, int arg1, int arg2) {
+  if (!link_.portOpen) return Gate::Offline;
+  if (!link_.linkBusy) return Gate::Go;
+  if (link_.analyzerCycle) {
+    link_.pending = PendingOperation{code, arg1, arg2, true};
+  } else {
+    Flash();
+  }
+  return Gate::Busy;
+}
+
+void SetupForm::SetLinkBusy(bool busy) {
+  if (busy) {
+    link_.linkBusy = true;
+  } else {
+    EndBusy();
+  }
+}
+
+void SetupForm::EndBusy() {
+  link_.linkBusy = false;
+  if (!link_.pending.valid) return;
+  // A remembered disconnect must not wait for an analyzer tick that may never come, and
+  // without the analyzer no tick comes for any other request either.
+  if (link_.pending.code == PendingCode::Disconnect || !analyzerOpen_) ReplayPending();
+}
+
+void SetupForm::ReplayPending() {
+  const PendingOperation op = link_.pending;
+  link_.pending = PendingOperation{};
+  if (op.valid) Replay(op);
+}
+
+void SetupForm::Replay(const PendingOperation& op) {
+  switch (op.code) {
+    case PendingCode::PeqSend:
+      SendParametric(op.arg1);
+      break;
+    case PendingCode::GeqSend:
+      SendGraphic(op.arg1);
+      break;
+    case PendingCode::CrossoverSend:
+      SendCrossover(op.arg1);
+      break;
+    case PendingCode::TcrSend:
+      SendTimeCorrection(op.arg1);
+      break;
+    case PendingCode::PeqReset:
+      SendParametricReset(op.arg1);
+      break;
+    case PendingCode::PeqSwitch:
+      SetFunctionSwitch(FunctionSwitch::Parametric, op.arg1 != 0);
+      break;
+    case PendingCode::GeqSwitch:
+      SetFunctionSwitch(FunctionSwitch::Graphic, op.arg1 != 0);
+      break;
+    case PendingCode::DividerSwitch:
+      SetFunctionSwitch(FunctionSwitch::Divider, op.arg1 != 0);
+      break;
+    case PendingCode::TcrSwitch:
+      SetFunctionSwitch(FunctionSwitch::TimeCorrection, op.arg1 != 0);
+      break;
+    case PendingCode::Mono:
+      SetSubWooferMode(1);
+      break;
+    case PendingCode::Stereo:
+      SetSubWooferMode(0);
+      break;
+    case PendingCode::Disconnect:
+      Disconnect();
+      break;
+  }
+}
+
+template <typename Sequence>
+bool SetupForm::Transfer(Sequence&& sequence) {
+  link_.linkBusy = true;
+  DeviceLink link(port_, clock_);
+  link.noPump = 1;
+  const TransferResult result = sequence(link);
+  if (!result.ok) {
+    TransferFailed(result.value);
+    return false;
+  }
+  EndBusy();
+  return true;
+}
+
+template <typename Sequence>
+bool SetupForm::ParameterTransfer(const char* text, Sequence&& sequence) {
+  return Transfer([&](DeviceLink& link) {
+    parameter_.Open();
+    parameter_.SetRange(0, kParameterProgressEnd);
+    parameter_.SetText(0, text);
+    const TransferResult result = sequence(link);
+    if (result.ok) parameter_.Close();
+    return result;
+  });
+}
+
+// ---------------------------------------------------------------- status and recovery
+
+int SetupForm::StatusCheck() {
+  const int status = ConnectSequence(port_, clock_, dialogs_, rs232c_).StatusCheck();
+  if (status == 0) {
+    link_.portOpen = false;
+    port_.ClosePort();
+  } else if (status == DeviceLink::kStatusSettingError) {
+    tcrMeasuring_ = false;
+  }
+  return status;
+}
+
+void SetupForm::RunStatusCheck() {
+  link_.linkBusy = true;
+  StatusCheck();
+  EndBusy();
+  view_.Refresh();
+}
+
+void SetupForm::TransferFailed(int value) {
+  link_.portOpen = false;
+  link_.linkBusy = false;
+  link_.pending = PendingOperation{};
+  if (port_.IsOpen()) port_.ClosePort();
+  view_.ReleaseCaptureAndCursor();
+  if (parameter_.IsOpen()) parameter_.Close();
+  runs_->CloseTcrStart();
+  CloseAnalyzer();
+  SetOpenWindowsOffline(true);
+  dialogs_.ShowMessage(ChecksumErrorText(value));
+  aeqActive_ = 0;
+  work_.aeqActive = 0;
+  Doc().aeqActive = 0;
+  aeqSwitch_ = false;
+  view_.Refresh();
+}
+
+// ---------------------------------------------------------------- connect and disconnect
+
+void SetupForm::Connect(int portIndex) {
+  if (link_.linkBusy || !InRange(portIndex, kPortCount) || !link_.portAvailable[portIndex]) return;
+  link_.linkBusy = true;
+  DeviceLink link(port_, clock_);
+  if (!link.OpenPort(kPortNames[portIndex])) {
+    EndBusy();
+    return;
+  }
+  if (!link.SetOperatingMode(true, switches_[Slot(FunctionSwitch::Parametric)] ? 1 : 0, AeqModeByte(),
+                             work_.subWooferMode)) {
+    dialogs_.ShowMessage(kPcControlFailText);
+    EndBusy();
+    return;
+  }
+  const int status = StatusCheck();
+  if (status == 0 || status == DeviceLink::kStatusSettingError) {
+    // A processor that reports a setting error is not taken into use.
+    port_.ClosePort();
+    link_.portOpen = false;
+    EndBusy();
+    view_.Refresh();
+    return;
+  }
+  link_.portOpen = true;
+
+  // The upload's copy is taken now, so that edits made while the status was awaited go too.
+  UploadSetup upload = UploadSetup::FromDocument(work_);
+  upload.peqOn = switches_[Slot(FunctionSwitch::Parametric)];
+  upload.geqOn = switches_[Slot(FunctionSwitch::Graphic)];
+  upload.dividerOn = switches_[Slot(FunctionSwitch::Divider)];
+  upload.tcrOn = switches_[Slot(FunctionSwitch::TimeCorrection)];
+  upload.peqSide = selections_[Slot(FunctionWindow::Parametric)].side;
+  upload.geqSide = selections_[Slot(FunctionWindow::Graphic)].side;
+  upload.dividerSide = selections_[Slot(FunctionWindow::Crossover)].side;
+  upload.levelCode = peakBase_ + (upload.peqOn ? work_.peqPeakBoost : work_.geqPeakBoost);
+  DeviceLink bulk(port_, clock_);
+  bulk.noPump = 1;
+  const bool uploaded =
+      bulk.SetBulkUpdate(true) && RunFullUpload(upload, bulk, rs232c_) == 1 && bulk.SetBulkUpdate(false);
+  if (!uploaded) {
+    port_.ClosePort();
+    link_.portOpen = false;
+    dialogs_.ShowMessage(kInitializeErrorText);
+    EndBusy();
+    view_.Refresh();
+    return;
+  }
+  // Not checked: a level the processor did not take shows up at the next status check.
+  ConnectSequence(port_, clock_, dialogs_, rs232c_)
+      .SendSpeakerLevels(work_.speakerSwitch, work_.crossover,
+                         selections_[Slot(FunctionWindow::Crossover)].side);
+  appliedSwitches_ = work_.speakerSwitch;
+  SetStatusText(link_.portOpen ? kPortOpenText : kPortCloseText);
+  EndBusy();
+  view_.Refresh();
+}
+
+void SetupForm::Disconnect() {
+  if (link_.linkBusy) {
+    link_.pending = PendingOperation{PendingCode::Disconnect, 0, 0, true};
+  } else if (link_.portOpen) {
+    CloseAnalyzer();
+    link_.linkBusy = true;
+    ConnectSequence(port_, clock_, dialogs_, rs232c_).Disconnect(work_.subWooferMode);
+    link_.portOpen = false;
+    aeqSwitch_ = false;
+    // Nothing remembered can be sent any more.
+    link_.pending = PendingOperation{};
+    link_.linkBusy = false;
+  } else if (port_.IsOpen()) {
+    port_.ClosePort();
+  }
+  SetOpenWindowsOffline(true);
+  view_.Refresh();
+}
+
+// ---------------------------------------------------------------- timers
+
+void SetupForm::OnTimer(int id) {
+  switch (id) {
+    case kStatusTimer:
+      if (!link_.portOpen) return;
+      if (!link_.linkBusy) {
+        RunStatusCheck();
+      } else if (runs_->AeqStartOpen() && !runs_->AeqStartRunning()) {
+        // The start dialog holds the link for as long as it is open; keep the processor awake.
+        StatusCheck();
+      } else {
+        timers_.Start(kDeferredStatusTimer, kDeferredStatusIntervalMs);
+      }
+      return;
+    case kDeferredStatusTimer:
+      if (!link_.portOpen) {
+        timers_.Stop(kDeferredStatusTimer);
+      } else if (!link_.linkBusy) {
+        timers_.Stop(kDeferredStatusTimer);
+        RunStatusCheck();
+      }
+      return;
+    case kAnalyzerTimer:
+      AnalyzerTick();
+      return;
+    case kPortTextTimer:
+      SetStatusText(link_.portOpen ? kPortOpenText : kPortCloseText);
+      return;
+    default:
+      return;
+  }
+}
+
+void SetupForm::SetStatusText(const char* text) {
+  if (statusText_ == text) return;
+  statusText_ = text;
+  SetOpenWindowsOffline(!link_.portOpen);
+  view_.Refresh();
+}
+
+void SetupForm::AnalyzerTick() {
+  if (!link_.analyzerCycle || link_.pending.valid) {
+    // A request met a busy link: it stays remembered until the link is free.
+    if (link_.pending.valid && !link_.linkBusy) ReplayPending();
+    return;
+  }
+  if (link_.linkBusy || !link_.portOpen) return;
+  ReadLevels();
+}
+
+void SetupForm::ReadLevels() {
+  analyzer_.CopyFrozenLevels(printLevels_);
+  if (analyzer_.dataReady == 1) return;
+  link_.linkBusy = true;
+  // Pumping on: the windows stay alive while the levels come in, and their requests wait.
+  DeviceLink link(port_, clock_);
+  for (int band = 0; band < kSpectrumBandCount; ++band) {
+    if (link_.pending.valid) {
+      link_.linkBusy = false;
+      ReplayPending();
+      return;
+    }
+    if (!link_.analyzerCycle) {
+      // Closed or paused by a drag meanwhile.
+      EndBusy();
+      return;
+    }
+    if (analyzer_.skipped[static_cast<std::size_t>(band)]) continue;
+    std::uint8_t value = 0;
+    if (!link.ReadResult(0, band, value)) {
+      TransferFailed(band);
+      return;
+    }
+    analyzer_.StoreReading(band, value);
+  }
+  analyzer_.Publish();
+  if (link_.pending.valid) {
+    link_.linkBusy = false;
+    ReplayPending();
+    return;
+  }
+  EndBusy();
+}
+
+// ---------------------------------------------------------------- speakers
+
+void SetupForm::PressSpeaker(OutputChannel channel) {
+  const int c = Index(channel);
+  if (!InRange(c, kOutputCount)) return;
+  const std::int32_t on = Doc().speakerSwitch[c] != 0 ? 0 : 1;
+  Doc().speakerSwitch[c] = on;
+  work_.speakerSwitch[c] = on;
+  // A changed speaker layout is part of the setup: leaving without saving must ask.
+  session_.SetModified();
+  view_.Refresh();
+}
+
+void SetupForm::ApplySpeakerSwitches() {
+  SetupDocument& doc = Doc();
+  for (int c = 0; c < kOutputCount; ++c) {
+    if (doc.speakerSwitch[c] == appliedSwitches_[c]) continue;
+    if (link_.linkBusy) {
+      // No second transfer: the press is undone.
+      doc.speakerSwitch[c] = appliedSwitches_[c];
+      work_.speakerSwitch[c] = appliedSwitches_[c];
+      continue;
+    }
+    // Applied before sending, so that a paint delivered during the send sees it done.
+    appliedSwitches_[c] = doc.speakerSwitch[c];
+    work_.speakerSwitch[c] = doc.speakerSwitch[c];
+    if (!link_.portOpen) continue;
+    const auto channel = static_cast<OutputChannel>(c);
+    link_.linkBusy = true;
+    DeviceLink link(port_, clock_);
+    link.SetChannelLevel(SpeakerGroupOf(channel), SideOf(channel),
+                         SpeakerLevelCode(channel, work_.speakerSwitch, work_.crossover,
+                                          selections_[Slot(FunctionWindow::Crossover)].side));
+    EndBusy();
+  }
+  work_.speakerSwitch = doc.speakerSwitch;
+  windows_.SetPresence(PresenceFromSwitches(doc.speakerSwitch));
+}
+
+bool SetupForm::SpeakerOn(OutputChannel channel) const {
+  const int c = Index(channel);
+  return InRange(c, kOutputCount) && session_.document.speakerSwitch[c] != 0;
+}
+
+// ---------------------------------------------------------------- function switches
+
+void SetupForm::SetFunctionSwitch(FunctionSwitch which, bool on) {
+  static constexpr std::array<PendingCode, kFunctionSwitchCount> kCodes = {
+      PendingCode::PeqSwitch, PendingCode::GeqSwitch, PendingCode::DividerSwitch, PendingCode::TcrSwitch};
+  if (!InRange(static_cast<int>(which), kFunctionSwitchCount)) return;
+  if (link_.portOpen && link_.linkBusy) {
+    // The switch keeps its state: nothing was switched in the processor.
+    Check(kCodes[Slot(which)], on ? 1 : 0);
+    view_.Refresh();
+    return;
+  }
+  switch (which) {
+    case FunctionSwitch::Parametric:
+      ParametricSwitch(on);
+      break;
+    case FunctionSwitch::Graphic:
+      GraphicSwitch(on);
+      break;
+    case FunctionSwitch::Divider:
+      DividerSwitch(on);
+      break;
+    case FunctionSwitch::TimeCorrection:
+      TimeCorrectionSwitch(on);
+      break;
+  }
+  view_.Refresh();
+}
+
+void SetupForm::SetFunctionSwitchState(FunctionSwitch which, bool on) {
+  if (InRange(static_cast<int>(which), kFunctionSwitchCount)) switches_[Slot(which)] = on;
+}
+
+void SetupForm::ParametricSwitch(bool on) {
+  const Gate gate = Check(PendingCode::PeqSwitch, on ? 1 : 0);
+  if (gate == Gate::Busy) return;
+  switches_[Slot(FunctionSwitch::Parametric)] = on;
+  if (on) {
+    switches_[Slot(FunctionSwitch::Graphic)] = false;
+    CloseWindow(FunctionWindow::Graphic);
+    SetAppliedPeakBoost(work_.peqPeakBoost);
+    if (gate != Gate::Go) return;
+    const int side = selections_[Slot(FunctionWindow::Parametric)].side;
+    ParameterTransfer(kPeqLoadText, [&](DeviceLink& link) {
+      return TransferSequences::PeqOn(link, work_.peqBands, side, Mode(), ActiveLevelCode(), parameter_);
+    });
+  } else {
+    SetAppliedPeakBoost(0);
+    if (gate != Gate::Go) return;
+    ParameterTransfer(kPeqInitializeText, [&](DeviceLink& link) {
+      return TransferSequences::PeqOff(link, Mode(), peakBase_, parameter_);
+    });
+  }
+}
+
+void SetupForm::GraphicSwitch(bool on) {
+  const Gate gate = Check(PendingCode::GeqSwitch, on ? 1 : 0);
+  if (gate == Gate::Busy) return;
+  switches_[Slot(FunctionSwitch::Graphic)] = on;
+  if (on) {
+    switches_[Slot(FunctionSwitch::Parametric)] = false;
+    CloseWindow(FunctionWindow::Parametric);
+    SetAppliedPeakBoost(work_.geqPeakBoost);
+    if (gate != Gate::Go) return;
+    const int side = selections_[Slot(FunctionWindow::Graphic)].side;
+    ParameterTransfer(kGeqLoadText, [&](DeviceLink& link) {
+      return TransferSequences::GeqOn(link, work_.geqBands, side, Mode(), ActiveLevelCode(), parameter_);
+    });
+  } else {
+    SetAppliedPeakBoost(0);
+    if (gate != Gate::Go) return;
+    ParameterTransfer(kGeqInitializeText, [&](DeviceLink& link) {
+      return TransferSequences::GeqOff(link, Mode(), peakBase_, parameter_);
+    });
+  }
+}
+
+void SetupForm::DividerSwitch(bool on) {
+  const Gate gate = Check(PendingCode::DividerSwitch, on ? 1 : 0);
+  if (gate == Gate::Busy) return;
+  switches_[Slot(FunctionSwitch::Divider)] = on;
+  if (!on) CloseWindow(FunctionWindow::Crossover);
+  if (gate != Gate::Go) return;
+  if (on) {
+    const Selection sel = selections_[Slot(FunctionWindow::Crossover)];
+    const auto commands =
+        CrossoverUpdateCommands(CrossoverUpdate::All, work_.crossover, static_cast<SpeakerGroup>(sel.group),
+                                static_cast<CrossoverSet>(sel.side), work_.speakerSwitch);
+    ParameterTransfer(kDividerLoadText, [&](DeviceLink& link) {
+      return TransferSequences::Crossover(link, commands, &parameter_);
+    });
+  } else {
+    ParameterTransfer(kDividerInitializeText, [&](DeviceLink& link) {
+      return TransferSequences::DividerOff(link, work_.speakerSwitch, parameter_);
+    });
+  }
+}
+
+void SetupForm::TimeCorrectionSwitch(bool on) {
+  const Gate gate = Check(PendingCode::TcrSwitch, on ? 1 : 0);
+  if (gate == Gate::Busy) return;
+  switches_[Slot(FunctionSwitch::TimeCorrection)] = on;
+  if (gate != Gate::Go) return;
+  if (on) {
+    ParameterTransfer(kTcrLoadText, [&](DeviceLink& link) {
+      return TransferSequences::TcrOn(link, work_.channelDelay, work_.channelPhase, parameter_);
+    });
+  } else {
+    ParameterTransfer(kTcrInitializeText,
+                      [&](DeviceLink& link) { return TransferSequences::TcrOff(link, parameter_); });
+  }
+}
+
+// ---------------------------------------------------------------- the AEQ switch
+
+void SetupForm::SetAeqSwitch(bool on) {
+  if (!link_.portOpen) {
+    dialogs_.ShowMessage(kPortNotConnectText);
+    aeqSwitch_ = false;
+    view_.Refresh();
+    return;
+  }
+  if (link_.linkBusy) {
+    Flash();
+    view_.Refresh();
+    return;
+  }
+  link_.linkBusy = true;
+  DeviceLink link(port_, clock_);
+  link.noPump = 1;
+  windows_.SetBandLockMode(static_cast<int>(BandLockModeFor(on, aeqMode_)));
+  aeqSwitch_ = on;
+  aeqActive_ = on ? 1 : 0;
+  work_.aeqActive = aeqActive_;
+  Doc().aeqActive = aeqActive_;
+  if (on ? SendAeqOn(link) : SendAeqOff(link)) EndBusy();
+  view_.Refresh();
+}
+
+// False when the sequence has already ended the busy state itself.
+bool SetupForm::SendAeqOn(DeviceLink& link) {
+  if (measuredSinceStart_) {
+    aeqApplied_ = true;
+    Dialogs::AeqParameterSource source = Dialogs::AeqParameterSource::None;
+    if (StatusCheck() != 0) source = dialogs_.SelectAeqParameter();
+    if (source == Dialogs::AeqParameterSource::None) {
+      aeqSwitch_ = false;
+      aeqApplied_ = false;
+      windows_.SetBandLockMode(static_cast<int>(BandLockMode::None));
+      aeqActive_ = 0;
+      work_.aeqActive = 0;
+      Doc().aeqActive = 0;
+      EndBusy();
+      return false;
+    }
+    if (source == Dialogs::AeqParameterSource::Pc) {
+      parameter_.Open();
+      parameter_.SetRange(0, kParameterProgressEnd);
+      parameter_.SetText(0, kAeqParameterLoadText);
+      if (!link.SetBulkUpdate(true)) {
+        TransferFailed(0);
+        return false;
+      }
+      const std::span<const std::int32_t> words(work_.aeqParameters);
+      for (int b = 0; b < kAeqBlockWords / 8; ++b) {
+        if (!link.WriteParameterBlock(1, b, words.first(kAeqBlockWords)) ||
+            !link.WriteParameterBlock(2, b, words.subspan(kAeqBlockWords))) {
+          TransferFailed(b);
+          return false;
+        }
+        parameter_.SetPosition(b);
+      }
+      parameter_.Close();
+      if (!link.SetBulkUpdate(false)) {
+        TransferFailed(0);
+        return false;
+      }
+    }
+  }
+  if (!link.SetOperatingMode(true, switches_[Slot(FunctionSwitch::Parametric)] ? 1 : 0, aeqMode_,
+                             work_.subWooferMode)) {
+    TransferFailed(kAeqOnModeFailedValue);
+    return false;
+  }
+  return true;
+}
+
+bool SetupForm::SendAeqOff(DeviceLink& link) {
+  aeqApplied_ = false;
+  if (StatusCheck() == 0) {
+    EndBusy();
+    return false;
+  }
+  const bool save = dialogs_.ConfirmAeqParameterSave([this] { StatusCheck(); });
+  aeqSavedToggle_ = save;
+  work_.aeqParametersSaved = save ? 1 : 0;
+  Doc().aeqParametersSaved = work_.aeqParametersSaved;
+  if (save) {
+    parameter_.Open();
+    parameter_.SetRange(0, kParameterProgressEnd);
+    parameter_.SetText(0, kAeqParameterUploadText);
+    if (!link.SetBulkUpdate(true)) {
+      TransferFailed(0);
+      return false;
+    }
+    std::array<std::int32_t, kAeqWordCount> words{};
+    for (int w = 0; w < kAeqBlockWords; ++w) {
+      std::uint32_t first = 0;
+      std::uint32_t second = 0;
+      const auto address = static_cast<std::uint32_t>(w);
+      if (!link.ReadParameterWord(1, address, first) || !link.ReadParameterWord(2, address, second)) {
+        TransferFailed(w);
+        return false;
+      }
+      words[static_cast<std::size_t>(w)] = static_cast<std::int32_t>(first & 0xFFFFFF);
+      words[static_cast<std::size_t>(kAeqBlockWords + w)] = static_cast<std::int32_t>(second & 0xFFFFFF);
+      parameter_.SetPosition(w / 8);
+    }
+    parameter_.Close();
+    if (!link.SetBulkUpdate(false)) {
+      TransferFailed(0);
+      return false;
+    }
+    work_.aeqParameters = words;
+    Doc().aeqParameters = words;
+  }
+  if (!link.SetOperatingMode(true, switches_[Slot(FunctionSwitch::Parametric)] ? 1 : 0, kAeqModeNone,
+                             work_.subWooferMode)) {
+    TransferFailed(kAeqOffModeFailedValue);
+    return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------- sub-woofer mode
+
+void SetupForm::SetSubWooferMode(int mode) {
+  const int m = mode != 0 ? 1 : 0;
+  work_.subWooferMode = m;
+  Doc().subWooferMode = m;
+  session_.SetModified();
+  if (Check(m == 1 ? PendingCode::Mono : PendingCode::Stereo) != Gate::Go) {
+    view_.Refresh();
+    return;
+  }
+  link_.linkBusy = true;
+  DeviceLink link(port_, clock_);
+  const bool eqSelect =
+      switches_[Slot(FunctionSwitch::Parametric)] || windows_.IsOpen(FunctionWindow::Graphic);
+  if (link.SetOperatingMode(true, eqSelect ? 1 : 0, AeqModeByte(), m)) {
+    StatusCheck();
+  } else {
+    // The port is closed; a status query would only wait out its retries and report twice.
+    dialogs_.ShowMessage(kNotSwSetText);
+    link_.portOpen = false;
+  }
+  EndBusy();
+  view_.Refresh();
+}
+
+// ---------------------------------------------------------------- window requests
+
+void SetupForm::HandleRequest(const FormRequest& request) {
+  switch (request.message) {
+    case FormMessage::PeqSend:
+      TakeBackParametric();
+      if (!DragBegins(request.wParam)) SendParametric(request.lParam);
+      break;
+    case FormMessage::PeqClose:
+      TakeBackParametric();
+      CloseWindow(FunctionWindow::Parametric);
+      break;
+    case FormMessage::PeqReset:
+      if (TakeBackParametricGroup(request.wParam)) SendParametricReset(request.wParam);
+      break;
+    case FormMessage::GeqSend:
+      TakeBackGraphic();
+      if (!DragBegins(request.wParam)) SendGraphic(request.lParam);
+      break;
+    case FormMessage::GeqClose:
+      TakeBackGraphic();
+      CloseWindow(FunctionWindow::Graphic);
+      break;
+    case FormMessage::GeqReset:
+      if (TakeBackGraphicGroup(request.wParam)) SendGraphicReset(request.wParam);
+      break;
+    case FormMessage::CrossoverSend:
+      TakeBackCrossover();
+      if (!DragBegins(request.wParam)) SendCrossover(request.lParam);
+      break;
+    case FormMessage::CrossoverClose:
+    case FormMessage::CrossoverCancel:
+      TakeBackCrossover();
+      CloseWindow(FunctionWindow::Crossover);
+      break;
+    case FormMessage::TcrSend:
+      TakeBackTimeCorrection();
+      SendTimeCorrection(request.lParam);
+      break;
+    case FormMessage::TcrClose:
+    case FormMessage::TcrCancel:
+      TakeBackTimeCorrection();
+      CloseWindow(FunctionWindow::TimeCorrection);
+      break;
+    case FormMessage::SpectrumClose:
+      CloseAnalyzer();
+      // No tick will come to replay what the analyzer's cycle remembered.
+      if (link_.pending.valid && !link_.linkBusy) ReplayPending();
+      break;
+    case FormMessage::AeqFinish:
+      runs_->AeqRun();
+      break;
+  }
+  view_.Refresh();
+}
+
+bool SetupForm::DragBegins(int sendFlag) {
+  if (sendFlag == 0) {
+    if (link_.analyzerCycle) {
+      link_.analyzerCycle = false;
+      link_.analyzerSuspended = true;
+    }
+    return true;
+  }
+  if (link_.analyzerSuspended) {
+    link_.analyzerSuspended = false;
+    link_.analyzerCycle = true;
+  }
+  return false;
+}
+
+void SetupForm::TakeSelection(FunctionWindow window, int groupCount) {
+  Selection sel;
+  sel.group = std::clamp(windows_.SelectedGroup(window), 0, groupCount - 1);
+  sel.side = std::clamp(windows_.SelectedSide(window), 0, kEqSideCount - 1);
+  selections_[Slot(window)] = sel;
+  currentGroup_ = sel.group;
+  currentSide_ = sel.side;
+  session_.SetModified();
+}
+
+void SetupForm::TakeBackParametric() {
+  const SetupDocument& data = windows_.Data(FunctionWindow::Parametric);
+  for (SetupDocument* d : {&work_, &Doc()}) {
+    d->peqBands = data.peqBands;
+    d->peqCurvePeaks = data.peqCurvePeaks;
+    d->peqPeakBoost = data.peqPeakBoost;
+    d->appliedPeakBoost = data.peqPeakBoost;
+  }
+  TakeSelection(FunctionWindow::Parametric, kEqGroupCount);
+}
+
+bool SetupForm::TakeBackParametricGroup(int group) {
+  if (!InRange(group, kEqGroupCount)) return false;
+  const SetupDocument& data = windows_.Data(FunctionWindow::Parametric);
+  for (SetupDocument* d : {&work_, &Doc()}) {
+    d->peqBands[group] = data.peqBands[group];
+    d->peqCurvePeaks[group] = data.peqCurvePeaks[group];
+  }
+  TakeSelection(FunctionWindow::Parametric, kEqGroupCount);
+  return true;
+}
+
+void SetupForm::TakeBackGraphic() {
+  const SetupDocument& data = windows_.Data(FunctionWindow::Graphic);
+  for (SetupDocument* d : {&work_, &Doc()}) {
+    for (int g = 0; g < kEqGroupCount; ++g) {
+      for (int s = 0; s < kEqSideCount; ++s) {
+        for (int b = 0; b < kGeqBandCount; ++b) d->geqBands[g][s][b].gain = data.geqBands[g][s][b].gain;
+      }
+    }
+    d->geqCurvePeaks = data.geqCurvePeaks;
+    d->geqPeakBoost = data.geqPeakBoost;
+    d->appliedPeakBoost = data.geqPeakBoost;
+  }
+  TakeSelection(FunctionWindow::Graphic, kEqGroupCount);
+}
+
+bool SetupForm::TakeBackGraphicGroup(int group) {
+  if (!InRange(group, kEqGroupCount)) return false;
+  const SetupDocument& data = windows_.Data(FunctionWindow::Graphic);
+  for (SetupDocument* d : {&work_, &Doc()}) {
+    for (int s = 0; s < kEqSideCount; ++s) {
+      for (int b = 0; b < kGeqBandCount; ++b) d->geqBands[group][s][b].gain = data.geqBands[group][s][b].gain;
+    }
+    d->geqCurvePeaks[group] = data.geqCurvePeaks[group];
+  }
+  TakeSelection(FunctionWindow::Graphic, kEqGroupCount);
+  return true;
+}
+
+void SetupForm::TakeBackCrossover() {
+  const SetupDocument& data = windows_.Data(FunctionWindow::Crossover);
+  work_.crossover = data.crossover;
+  Doc().crossover = data.crossover;
+  TakeSelection(FunctionWindow::Crossover, kSpeakerGroupCount);
+}
+
+void SetupForm::TakeBackTimeCorrection() {
+  const SetupDocument& data = windows_.Data(FunctionWindow::TimeCorrection);
+  for (SetupDocument* d : {&work_, &Doc()}) {
+    d->channelDelay = data.channelDelay;
+    d->channelPhase = data.channelPhase;
+  }
+  TakeSelection(FunctionWindow::TimeCorrection, kOutputCount);
+}
+
+void SetupForm::SendParametric(int band) {
+  if (!InRange(band, kPeqBandCount) && band != kAllBands) return;
+  if (Check(PendingCode::PeqSend, band) != Gate::Go) return;
+  const Selection sel = selections_[Slot(FunctionWindow::Parametric)];
+  Transfer([&](DeviceLink& link) {
+    if (band == kAllBands)
+      return TransferSequences::PeqAll(link, work_.peqBands, sel.side, ActiveLevelCode());
+    return TransferSequences::PeqBand(link, work_.peqBands, static_cast<EqGroup>(sel.group), sel.side, band,
+                                      ActiveLevelCode());
+  });
+}
+
+void SetupForm::SendParametricReset(int group) {
+  if (!InRange(group, kEqGroupCount)) return;
+  if (Check(PendingCode::PeqReset, group) != Gate::Go) return;
+  const int side = selections_[Slot(FunctionWindow::Parametric)].side;
+  Transfer([&](DeviceLink& link) {
+    return TransferSequences::PeqFlat(link, static_cast<EqGroup>(group), side, ActiveLevelCode());
+  });
+}
+
+void SetupForm::SendGraphic(int band) {
+  if (!InRange(band, kGeqBandCount) && band != kGraphicGroupBands && band != kAllBands) return;
+  if (Check(PendingCode::GeqSend, band) != Gate::Go) return;
+  const Selection sel = selections_[Slot(FunctionWindow::Graphic)];
+  const auto group = static_cast<EqGroup>(sel.group);
+  Transfer([&](DeviceLink& link) {
+    if (band == kAllBands)
+      return TransferSequences::GeqAll(link, work_.geqBands, sel.side, ActiveLevelCode());
+    if (band == kGraphicGroupBands) {
+      return TransferSequences::GeqGroup(link, work_.geqBands, group, sel.side, ActiveLevelCode());
+    }
+    return TransferSequences::GeqBand(link, work_.geqBands, group, sel.side, band, ActiveLevelCode());
+  });
+}
+
+void SetupForm::SendGraphicReset(int group) {
+  // The reset is sent, not posted: it is dropped quietly when the link is busy.
+  if (!InRange(group, kEqGroupCount) || !link_.portOpen || link_.linkBusy) return;
+  const int side = selections_[Slot(FunctionWindow::Graphic)].side;
+  Transfer([&](DeviceLink& link) {
+    return TransferSequences::GeqFlat(link, static_cast<EqGroup>(group), side, ActiveLevelCode());
+  });
+}
+
+void SetupForm::SendCrossover(int kind) {
+  if (kind != static_cast<int>(CrossoverUpdate::Level) && kind != static_cast<int>(CrossoverUpdate::Filter) &&
+      kind != static_cast<int>(CrossoverUpdate::All)) {
+    return;
+  }
+  if (Check(PendingCode::CrossoverSend, kind) != Gate::Go) return;
+  const Selection sel = selections_[Slot(FunctionWindow::Crossover)];
+  const auto commands = CrossoverUpdateCommands(static_cast<CrossoverUpdate>(kind), work_.crossover,
+                                                static_cast<SpeakerGroup>(sel.group),
+                                                static_cast<CrossoverSet>(sel.side), work_.speakerSwitch);
+  Transfer([&](DeviceLink& link) { return TransferSequences::Crossover(link, commands); });
+}
+
+void SetupForm::SendTimeCorrection(int channel) {
+  // The request names its channel; the window's selection stands in for one out of range.
+  const int c =
+      InRange(channel, kOutputCount) ? channel : selections_[Slot(FunctionWindow::TimeCorrection)].group;
+  if (Check(PendingCode::TcrSend, c) != Gate::Go) return;
+  Transfer([&](DeviceLink& link) {
+    return TransferSequences::TcrChannel(link, work_.channelDelay, work_.channelPhase,
+                                         static_cast<OutputChannel>(c));
+  });
+}
+
+// ---------------------------------------------------------------- buttons
+
+bool SetupForm::FunctionButtonEnabled(FunctionButton button) const {
+  if (buttonsLocked_) return false;
+  switch (button) {
+    case FunctionButton::Parametric:
+      return switches_[Slot(FunctionSwitch::Parametric)];
+    case FunctionButton::Graphic:
+      return switches_[Slot(FunctionSwitch::Graphic)];
+    case FunctionButton::Divider:
+      return switches_[Slot(FunctionSwitch::Divider)];
+    case FunctionButton::TimeCorrection:
+      return switches_[Slot(FunctionSwitch::TimeCorrection)];
+    default:
+      return true;
+  }
+}
+
+void SetupForm::SetFunctionButtonsLocked(bool locked) {
+  buttonsLocked_ = locked;
+  view_.Refresh();
+}
+
+void SetupForm::PressFunctionButton(FunctionButton button) {
+  if (!FunctionButtonEnabled(button)) return;
+  switch (button) {
+    case FunctionButton::Parametric:
+      OpenFunctionWindow(FunctionWindow::Parametric);
+      break;
+    case FunctionButton::Graphic:
+      OpenFunctionWindow(FunctionWindow::Graphic);
+      break;
+    case FunctionButton::Divider:
+      OpenFunctionWindow(FunctionWindow::Crossover);
+      break;
+    case FunctionButton::TimeCorrection:
+      OpenFunctionWindow(FunctionWindow::TimeCorrection);
+      break;
+    case FunctionButton::Spectrum:
+      OpenSpectrum();
+      break;
+    case FunctionButton::AutoEq:
+      OpenAeqStart();
+      break;
+    case FunctionButton::AutoTimeCorrection:
+      StartAutoTimeCorrection();
+      break;
+    case FunctionButton::Memory:
+      MemoryStore(*this, port_, clock_, dialogs_, parameter_).Run();
+      break;
+  }
+  view_.Refresh();
+}
+
+void SetupForm::OpenFunctionWindow(FunctionWindow window) {
+  if (window == FunctionWindow::Crossover && aeqApplied_) {
+    if (link_.portOpen && !link_.linkBusy) RunStatusCheck();
+    aeqApplied_ = false;
+    if (!dialogs_.ConfirmAeqIncomplete()) return;
+  }
+  windows_.Load(window, work_);
+  if (window == FunctionWindow::Graphic) {
+    windows_.SetBandLockMode(static_cast<int>(BandLockModeFor(aeqSwitch_, aeqMode_)));
+  }
+  if (window == FunctionWindow::Crossover) windows_.SetPresence(PresenceFromSwitches(work_.speakerSwitch));
+  windows_.Open(window, !link_.portOpen);
+}
+
+void SetupForm::OpenSpectrum() {
+  if (!link_.portOpen) {
+    dialogs_.ShowMessage(kNoDataPortNotConnectText);
+    return;
+  }
+  if (analyzerOpen_) return;
+  analyzer_.Reset();
+  timers_.Start(kAnalyzerTimer, kAnalyzerIntervalMs);
+  link_.analyzerCycle = true;
+  link_.analyzerSuspended = false;
+  analyzerOpen_ = true;
+  windows_.Open(FunctionWindow::Spectrum, false);
+}
+
+void SetupForm::CloseAnalyzer() {
+  link_.analyzerCycle = false;
+  link_.analyzerSuspended = false;
+  if (!analyzerOpen_) return;
+  analyzerOpen_ = false;
+  timers_.Stop(kAnalyzerTimer);
+  windows_.Close(FunctionWindow::Spectrum);
+}
+
+void SetupForm::StopAnalyzer() { CloseAnalyzer(); }
+
+void SetupForm::OpenAeqStart() {
+  const auto& sw = work_.speakerSwitch;
+  auto on = [&](OutputChannel c) { return sw[Index(c)] != 0; };
+  const bool front = (on(OutputChannel::FrontMidL) || on(OutputChannel::FrontLowL)) &&
+                     (on(OutputChannel::FrontMidR) || on(OutputChannel::FrontLowR));
+  const bool subs = on(OutputChannel::SubWooferL) && on(OutputChannel::SubWooferR);
+  if (!front && !subs) {
+    dialogs_.ShowMessage(kSpeakerNotSetupText);
+    return;
+  }
+  if (!link_.portOpen) {
+    dialogs_.ShowMessage(kPortNotConnectText);
+    return;
+  }
+  if (link_.linkBusy) {
+    Flash();
+    return;
+  }
+  // The dialog holds the link for as long as it is open.
+  link_.linkBusy = true;
+  CloseFunctionWindows();
+  buttonsLocked_ = true;
+  const int status = StatusCheck();
+  if (status == 0 || !runs_->OpenAeqStart(sw, status, aeqMode_)) {
+    buttonsLocked_ = false;
+    EndBusy();
+  }
+}
+
+void SetupForm::StartAutoTimeCorrection() {
+  if (!link_.portOpen) {
+    dialogs_.ShowMessage(kPortNotConnectText);
+    return;
+  }
+  if (link_.linkBusy) {
+    Flash();
+    return;
+  }
+  runs_->RunAutoTimeCorrection();
+}
+
+void SetupForm::PressPrint() {
+  if (link_.portOpen) {
+    dialogs_.ShowMessage(kPortConnectedText);
+    return;
+  }
+  view_.PrintSpectrum(printLevels_);
+}
+
+void SetupForm::CloseWindow(FunctionWindow window) {
+  if (windows_.IsOpen(window)) windows_.Close(window);
+}
+
+void SetupForm::CloseFunctionWindows() {
+  for (FunctionWindow w : kEditWindows) CloseWindow(w);
+}
+
+void SetupForm::SetOpenWindowsOffline(bool offline) {
+  for (FunctionWindow w : kEditWindows) {
+    if (windows_.IsOpen(w)) windows_.SetOffline(w, offline);
+  }
+}
+
+// ---------------------------------------------------------------- menu
+
+bool SetupForm::PortItemEnabled(int portIndex) const {
+  return InRange(portIndex, kPortCount) && link_.portAvailable[portIndex];
+}
+
+void SetupForm::DataOut() { TextExport::Write(work_, Doc().profile, dialogs_); }
+
+void SetupForm::ToggleAeqSave() {
+  if (!link_.portOpen) {
+    dialogs_.ShowMessage(kPortNotConnectText);
+    return;
+  }
+  aeqSavedToggle_ = !aeqSavedToggle_;
+  work_.aeqParametersSaved = aeqSavedToggle_ ? 1 : 0;
+  Doc().aeqParametersSaved = work_.aeqParametersSaved;
+  view_.Refresh();
+}
+
+void SetupForm::Copy(CopyTarget which) {
+  if (!CopyEnabled() || !dialogs_.ConfirmCopy()) return;
+  session_.SetModified();
+  CloseFunctionWindows();
+  CloseAnalyzer();
+  switches_[Slot(FunctionSwitch::Parametric)] = false;
+  switches_[Slot(FunctionSwitch::Graphic)] = false;
+  switches_[Slot(FunctionSwitch::Divider)] = false;
+  view_.Refresh();
+  CopyCommonToLR(work_, which);
+  CopyCommonToLR(Doc(), which);
+}
+
+void SetupForm::ProfileData() {
+  session_.SetModified();
+  CustomerProfile profile = Doc().profile;
+  dialogs_.EditProfile(profile);
+  Doc().profile = profile;
+  work_.profile = profile;
+}

@@ -1,0 +1,252 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "document/setup_document.h"
+#include "eq/response_curve.h"
+#include "form/form_controls.h"
+#include "form/form_request.h"
+#include "form/form_seams.h"
+#include "form/function_windows.h"
+#include "form/link_state.h"
+#include "form/transfer_sequences.h"
+#include "link/memory_store.h"
+#include "measure/analyzer_state.h"
+
+class Clock;
+class DeviceLink;
+class Dialogs;
+class DocumentSession;
+class Progress;
+class SerialPort;
+
+// The main setup form's logic (the brain of CQ5View): it owns the working copy of every processor
+// parameter, takes back what the function windows hand over, writes it into the document and is
+// the only place that decides a transfer. It supervises the link: connect and disconnect, the
+// periodic status check, one transfer at a time with one remembered request, the analyzer's read
+// cycle, and the recovery after a failed frame.
+//
+// Everything runs on the GUI thread. A transfer that pumps window events can re-enter the form
+// (clicks, timer ticks, window requests); `linkBusy` is the only guard.
+class SetupForm : public MemoryStoreHost {
+ public:
+  static constexpr int kStatusTimer = 1;
+  static constexpr int kAnalyzerTimer = 2;
+  static constexpr int kDeferredStatusTimer = 3;
+  static constexpr int kPortTextTimer = 4;
+  static constexpr int kStatusIntervalMs = 5000;
+  static constexpr int kAnalyzerIntervalMs = 1000;
+  static constexpr int kDeferredStatusIntervalMs = 10;
+  static constexpr int kPortTextIntervalMs = 1000;
+  static constexpr int kFlashCount = 3;
+  // Added to the applied peak boost to form the level code; the user never changes it.
+  static constexpr int kPeakBase = 20;
+  static constexpr int kAeqModeNone = 0x60;
+
+  SetupForm(SerialPort& port, Clock& clock, Dialogs& dialogs, Progress& rs232c, Progress& parameter,
+            Timers& timers, FormView& view, FunctionWindows& windows, DocumentSession& session);
+  SetupForm(const SetupForm&) = delete;
+  SetupForm& operator=(const SetupForm&) = delete;
+  ~SetupForm() override = default;
+
+  // The automatic-EQ dialog and the automatic time correction; none until installed.
+  void SetAutomaticRuns(AutomaticRuns& runs) { runs_ = &runs; }
+
+  // ---- life cycle
+  // When the form is first shown, and again after New and after Open.
+  void InitialUpdate();
+  // The form is destroyed: disconnect, then the closing screen.
+  void Close();
+
+  // ---- speaker buttons
+  // Toggles the output's switch in the working copy and the document; the widget repaints.
+  void PressSpeaker(OutputChannel channel);
+  // What painting the picture does: sends the level of every output whose switch changed since
+  // it was last applied (or, while a transfer runs, flips the switch back), then refreshes the
+  // crossover window's group presence.
+  void ApplySpeakerSwitches();
+
+  // ---- switches, buttons, radios
+  void SetFunctionSwitch(FunctionSwitch which, bool on);
+  void SetAeqSwitch(bool on);
+  void PressFunctionButton(FunctionButton button);
+  void PressPrint();
+  // 0 "Stereo", 1 "Mono".
+  void SetSubWooferMode(int mode);
+
+  // ---- menu commands
+  // "COM1".."COM4" as 0..3.
+  void Connect(int portIndex);
+  // "OFF".
+  void Disconnect();
+  void DataOut();
+  void ToggleAeqSave();
+  void Copy(CopyTarget which);
+  void ProfileData();
+
+  // ---- what the windows hand over, and the timers
+  void HandleRequest(const FormRequest& request);
+  void OnTimer(int id);
+
+  // ---- what the widget shows
+  bool FunctionSwitchOn(FunctionSwitch which) const { return switches_[Slot(which)]; }
+  bool AeqSwitchOn() const { return aeqSwitch_; }
+  bool FunctionButtonEnabled(FunctionButton button) const;
+  bool PrintEnabled() const { return !link_.portOpen; }
+  const std::string& StatusText() const { return statusText_; }
+  int SubWooferMode() const { return work_.subWooferMode; }
+  bool SpeakerOn(OutputChannel channel) const;
+  bool PortItemEnabled(int portIndex) const;
+  bool OffItemEnabled() const { return true; }
+  bool CopyEnabled() const { return !link_.portOpen; }
+  bool ProfileDataEnabled() const { return !link_.portOpen; }
+  bool AeqSaveChecked() const { return aeqSavedToggle_; }
+  bool AnalyzerOpen() const { return analyzerOpen_; }
+
+  const SetupDocument& WorkingCopy() const { return work_; }
+  const LinkState& Link() const { return link_; }
+  int CurrentGroup() const { return currentGroup_; }
+  int CurrentSide() const { return currentSide_; }
+  int PeakBase() const { return peakBase_; }
+  // The level code SetEqLevel carries after equalizer writes.
+  int ActiveLevelCode() const { return peakBase_ + work_.appliedPeakBoost; }
+
+  // Shared with the analyzer window.
+  AnalyzerState& Analyzer() { return analyzer_; }
+  const SpectrumLevels& PrintLevels() const { return printLevels_; }
+
+  // ---- the link as the memory store and the automatic runs use it
+  bool PortOpen() override { return link_.portOpen; }
+  bool LinkBusy() override { return link_.linkBusy; }
+  // Clearing it ends a busy sequence, which replays a remembered disconnect.
+  void SetLinkBusy(bool busy) override;
+  void StopAnalyzer() override;
+  // QueryStatus on a link of its own, pumping: 0 shows "Port Not Connect" and leaves the form
+  // offline; 6 shows "SETTING ERROR" and ends an automatic time correction.
+  int StatusCheck() override;
+  // The one recovery after a failed frame: offline, progress and measurement windows closed,
+  // "CHKSUM ERROR %d" with `value` (just "CHKSUM ERROR" for 0), automatic EQ off.
+  void TransferFailed(int value) override;
+
+  // ---- automatic-EQ and time-correction state, for their runs
+  int AeqMode() const { return aeqMode_; }
+  void SetAeqMode(int mode) { aeqMode_ = mode; }
+  bool AeqApplied() const { return aeqApplied_; }
+  void SetAeqApplied(bool applied) { aeqApplied_ = applied; }
+  bool MeasuredSinceStart() const { return measuredSinceStart_; }
+  void SetMeasuredSinceStart(bool measured) { measuredSinceStart_ = measured; }
+  bool TcrMeasuring() const { return tcrMeasuring_; }
+  void SetTcrMeasuring(bool measuring) { tcrMeasuring_ = measuring; }
+  // The function buttons are disabled while an automatic run owns the processor.
+  void SetFunctionButtonsLocked(bool locked);
+  // Sets a switch without sending anything (the runs send for themselves).
+  void SetFunctionSwitchState(FunctionSwitch which, bool on);
+  // Closes the parametric, graphic, crossover and time-correction windows.
+  void CloseFunctionWindows();
+
+ private:
+  struct Selection {
+    int group = 0;
+    int side = 0;
+  };
+  // What the busy rule lets an operation do.
+  enum class Gate { Offline, Busy, Go };
+
+  static std::size_t Slot(FunctionSwitch w) { return static_cast<std::size_t>(w); }
+  static std::size_t Slot(FunctionWindow w) { return static_cast<std::size_t>(w); }
+
+  SetupDocument& Doc();
+  ModeBytes Mode() const;
+  int AeqModeByte() const { return aeqSwitch_ ? aeqMode_ : kAeqModeNone; }
+  void SetAppliedPeakBoost(int boost);
+  void Flash();
+
+  // The busy rule; on Busy the request has become the pending one or the window has flashed.
+  Gate Check(PendingCode code, int arg1 = 0, int arg2 = 0);
+  void EndBusy();
+  void ReplayPending();
+  void Replay(const PendingOperation& op);
+
+  // Runs one send sequence inside `linkBusy`, without pumping; a failure ends in the recovery.
+  template <typename Sequence>
+  bool Transfer(Sequence&& sequence);
+  // The same behind the "PARAMETER" window with its status line.
+  template <typename Sequence>
+  bool ParameterTransfer(const char* text, Sequence&& sequence);
+  void RunStatusCheck();
+
+  // Taking back: into the working copy and the document, modified flag set, selection updated.
+  void TakeSelection(FunctionWindow window, int groupCount);
+  void TakeBackParametric();
+  bool TakeBackParametricGroup(int group);
+  void TakeBackGraphic();
+  bool TakeBackGraphicGroup(int group);
+  void TakeBackCrossover();
+  void TakeBackTimeCorrection();
+  // A request's send flag: 0 opens a drag (pausing the analyzer), 1 resumes the paused analyzer.
+  bool DragBegins(int sendFlag);
+
+  void SendParametric(int band);
+  void SendParametricReset(int group);
+  void SendGraphic(int band);
+  void SendGraphicReset(int group);
+  void SendCrossover(int kind);
+  void SendTimeCorrection(int channel);
+
+  void ParametricSwitch(bool on);
+  void GraphicSwitch(bool on);
+  void DividerSwitch(bool on);
+  void TimeCorrectionSwitch(bool on);
+  bool SendAeqOn(DeviceLink& link);
+  bool SendAeqOff(DeviceLink& link);
+
+  void OpenFunctionWindow(FunctionWindow window);
+  void OpenSpectrum();
+  void CloseAnalyzer();
+  void OpenAeqStart();
+  void StartAutoTimeCorrection();
+  void CloseWindow(FunctionWindow window);
+  void SetOpenWindowsOffline(bool offline);
+  void SetStatusText(const char* text);
+  void AnalyzerTick();
+  void ReadLevels();
+
+  SerialPort& port_;
+  Clock& clock_;
+  Dialogs& dialogs_;
+  Progress& rs232c_;
+  Progress& parameter_;
+  Timers& timers_;
+  FormView& view_;
+  FunctionWindows& windows_;
+  DocumentSession& session_;
+  NoAutomaticRuns noRuns_;
+  AutomaticRuns* runs_ = &noRuns_;
+
+  SetupDocument work_;
+  std::array<bool, kFunctionSwitchCount> switches_{true, false, true, true};
+  std::string statusText_ = kPortCloseText;
+  int peakBase_ = kPeakBase;
+  int currentGroup_ = 0;
+  int currentSide_ = 0;
+  // Each window's last handed-back group and side: what its sends and replays address.
+  std::array<Selection, kFunctionWindowCount> selections_{};
+  std::array<std::int32_t, kOutputCount> appliedSwitches_{};
+
+  bool aeqSwitch_ = false;
+  std::int32_t aeqActive_ = 0;
+  int aeqMode_ = kAeqModeNone;
+  bool aeqSavedToggle_ = false;
+  bool aeqApplied_ = false;
+  bool measuredSinceStart_ = false;
+  bool tcrMeasuring_ = false;
+
+  bool welcomeShown_ = false;
+  bool buttonsLocked_ = false;
+  bool analyzerOpen_ = false;
+  LinkState link_;
+  AnalyzerState analyzer_;
+  SpectrumLevels printLevels_{};
+};
