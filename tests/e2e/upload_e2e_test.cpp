@@ -1,0 +1,247 @@
+// Runs krv5200-cli against krv5200-sim on a pseudo-terminal, through the real serial line, and
+// compares what the processor ended up holding with the setup that was uploaded.
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/recording_dialogs.h"
+#include "common/temp_dir.h"
+#include "document/setup_document.h"
+#include "document/setup_file.h"
+#include "eq/biquad_designer.h"
+#include "link/channel_codes.h"
+#include "link/coefficient_word.h"
+#include "link/connect_sequence.h"
+#include "sim/state_dump.h"
+
+extern char** environ;
+
+namespace {
+
+struct Outcome {
+  int exitStatus = -1;
+  std::string out;
+  std::string err;
+};
+
+// Starts a program with its output in files; `extraEnv` entries are "NAME=value".
+pid_t Spawn(const std::string& program, const std::vector<std::string>& args,
+            const std::vector<std::string>& extraEnv, const std::string& outFile,
+            const std::string& errFile) {
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  std::freopen(outFile.c_str(), "w", stdout);
+  std::freopen(errFile.c_str(), "w", stderr);
+  std::vector<std::string> env;
+  for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
+  env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+  std::vector<char*> envp;
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  std::vector<std::string> all = {program};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  execve(program.c_str(), argv.data(), envp.data());
+  _exit(127);
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The simulator on its own terminal, reachable at `Port()` as long as the object lives.
+class Simulator {
+ public:
+  explicit Simulator(const TempDir& dir) : dir_(dir) {
+    pid_ = Spawn(KRV5200_SIM, {"--link", Port(), "--dump", DumpFile()}, {}, dir.File("sim.out"),
+                 dir.File("sim.err"));
+    struct stat st {};
+    for (int waited = 0; waited < 10000 && lstat(Port().c_str(), &st) != 0; waited += 10) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  }
+  ~Simulator() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  std::string Port() const { return dir_.File("port"); }
+  std::string DumpFile() const { return dir_.File("state.txt"); }
+
+  // Ends the program (it writes its dump on the way out) and reads the processor's state.
+  bool Stop(ProcessorState& state) {
+    kill(pid_, SIGTERM);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    std::ifstream in(DumpFile());
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 && StateDump::Read(in, state);
+  }
+
+ private:
+  const TempDir& dir_;
+  pid_t pid_ = -1;
+};
+
+class CliRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // A fast line setting keeps the run short; the simulator does not pace.
+    const std::filesystem::path conf = std::filesystem::path(dir.path()) / "config" /
+                                       "Local AppWizard-Generated Applications" / "KRV5200.conf";
+    std::filesystem::create_directories(conf.parent_path());
+    std::ofstream(conf) << "[RS_Set_Up]\nBaudRate=4000000\n";
+  }
+
+  Outcome Cli(const std::vector<std::string>& args) {
+    const pid_t pid =
+        Spawn(KRV5200_CLI, args, {"XDG_CONFIG_HOME=" + dir.File("config"), "QT_QPA_PLATFORM=offscreen"},
+              dir.File("cli.out"), dir.File("cli.err"));
+    Outcome o;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    o.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    o.out = ReadText(dir.File("cli.out"));
+    o.err = ReadText(dir.File("cli.err"));
+    return o;
+  }
+
+  TempDir dir;
+};
+
+BandWords Expected(const FilterParams& p) {
+  BiquadDesigner designer;
+  const CoefficientSet set = MakeCoefficientSet(designer.Design(p));
+  BandWords w{};
+  for (std::size_t i = 0; i < w.size(); ++i) w[i] = static_cast<std::uint32_t>(set[i]) & 0xFFFFFF;
+  return w;
+}
+
+TEST_F(CliRun, UploadLeavesTheSetupInTheProcessor) {
+  SetupDocument doc;
+  doc.peqBands[Index(EqGroup::Front)][Index(EqSide::L)][3].gain = 5.0f;
+  doc.peqBands[Index(EqGroup::Front)][Index(EqSide::R)][3].gain = -6.5f;
+  doc.peqBands[Index(EqGroup::Rear)][Index(EqSide::R)][8].q = 2.5f;
+  doc.peqBands[Index(EqGroup::Center)][Index(EqSide::Common)][1].gain = 2.0f;
+  doc.peqBands[Index(EqGroup::SubWoofer)][Index(EqSide::L)][0].gain = 7.0f;
+  doc.geqBands[Index(EqGroup::Front)][Index(EqSide::Common)][4].gain = 3.0f;  // graphic EQ stays off
+  doc.crossover[Index(SpeakerGroup::FrontHi)][Index(CrossoverSet::R)].hpfCode = 50;
+  doc.crossover[Index(SpeakerGroup::FrontHi)][Index(CrossoverSet::R)].hpfSlope = -12.0;
+  doc.crossover[Index(SpeakerGroup::Rear)][Index(CrossoverSet::L)].level = -4;
+  doc.crossover[Index(SpeakerGroup::Rear)][Index(CrossoverSet::Common)].level = -1;
+  doc.channelDelay[Index(OutputChannel::FrontLowR)] = 7.89;
+  doc.channelPhase[Index(OutputChannel::Center)] = 1;
+  doc.speakerSwitch[Index(OutputChannel::SubWooferL)] = 0;
+  doc.peqPeakBoost = 2;
+  doc.subWooferMode = 1;
+  RecordingDialogs dialogs;
+  ASSERT_TRUE(SetupFile::Save(dir.File("car.tvn"), doc, dialogs));
+
+  Simulator sim(dir);
+  const Outcome run = Cli({"upload", dir.File("car.tvn"), "--port", sim.Port(), "--sides", "1,0,1"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  ProcessorState st;
+  ASSERT_TRUE(sim.Stop(st)) << ReadText(sim.DumpFile());
+  const ProcessorSettings& p = st.settings;
+
+  EXPECT_FALSE(st.PcControl());  // released by the disconnect
+  EXPECT_EQ(p.subWooferMode, 1);
+  EXPECT_EQ(p.eqLevel, 22);
+  EXPECT_FALSE(st.bulkUpdate);
+  for (int g = 0; g < kEqGroupCount; ++g) {
+    const auto group = static_cast<EqGroup>(g);
+    for (int lr = 0; lr < 2; ++lr) {
+      const int side = group == EqGroup::Center ? Index(EqSide::Common) : 1 + lr;
+      const int code = Index(EqChannelOf(group, lr));
+      for (int b = 0; b < kPeqBandCount; ++b) {
+        EXPECT_EQ(p.Words(code, b), Expected(doc.peqBands[g][side][b])) << g << " " << lr << " " << b;
+      }
+    }
+  }
+  EXPECT_TRUE(p.BanksAgree());
+  EXPECT_EQ(p.graphicCodes[Index(EqChannel::FrontL)][4], 9);
+
+  for (int c = 0; c < kOutputCount; ++c) {
+    const auto channel = static_cast<OutputChannel>(c);
+    // The last level each output received is its speaker level from the common set.
+    EXPECT_EQ(p.levelCodes[c], SpeakerLevelCode(channel, doc.speakerSwitch, doc.crossover, 0)) << c;
+    const int set = SpeakerGroupOf(channel) == SpeakerGroup::Center ? 0 : SideOf(channel);
+    const CrossoverRec& rec = doc.crossover[Index(SpeakerGroupOf(channel))][set];
+    EXPECT_EQ(p.lowPass[c], (FilterCodes{static_cast<std::uint8_t>(rec.lpfSlope / -6),
+                                         static_cast<std::uint8_t>(rec.lpfCode)}))
+        << c;
+    EXPECT_EQ(p.highPass[c], (FilterCodes{static_cast<std::uint8_t>(rec.hpfSlope / -6),
+                                          static_cast<std::uint8_t>(rec.hpfCode)}))
+        << c;
+    EXPECT_EQ(p.phase[c], doc.channelPhase[c]);
+  }
+  EXPECT_EQ(p.levelCodes[Index(OutputChannel::RearL)], 11);
+  EXPECT_EQ(p.levelCodes[Index(OutputChannel::SubWooferL)], 96);
+  EXPECT_EQ(p.highPass[Index(OutputChannel::FrontHighR)], (FilterCodes{2, 50}));
+  EXPECT_EQ(p.delaySteps[Index(OutputChannel::FrontLowR)], 78);
+
+  const auto& n = st.counters.accepted;
+  EXPECT_EQ(n['S'], 2);
+  EXPECT_EQ(n['N'], 1);
+  EXPECT_EQ(n['V'], 2);
+  EXPECT_EQ(n['P'], 2);
+  EXPECT_EQ(n['I'], 160);
+  EXPECT_EQ(n['G'], 0);
+  EXPECT_EQ(n['B'], 12 + 11);
+  EXPECT_EQ(n['C'], 24);
+  EXPECT_EQ(n['D'], 11);
+  EXPECT_EQ(n['H'], 11);
+  EXPECT_EQ(st.counters.rejected + st.counters.checksumErrors + st.counters.warnings, 0);
+}
+
+TEST_F(CliRun, StatusStoreSpectrumAndTrace) {
+  Simulator sim(dir);
+  const Outcome status = Cli({"--trace", "status", "--port", sim.Port()});
+  EXPECT_EQ(status.exitStatus, 0) << status.err;
+  EXPECT_EQ(status.out, "11\n");
+  EXPECT_NE(status.err.find("> 4E\n< 41\n> 00\n"), std::string::npos) << status.err;
+  EXPECT_NE(status.err.find("< A8\n"), std::string::npos);
+
+  const Outcome spectrum = Cli({"spectrum", "--port", sim.Port()});
+  EXPECT_EQ(spectrum.exitStatus, 0) << spectrum.err;
+  std::istringstream levels(spectrum.out);
+  int count = 0;
+  for (int v = 0; levels >> v; ++count) EXPECT_LE(v, 47);
+  EXPECT_EQ(count, 31) << spectrum.out;
+
+  const Outcome store = Cli({"store", "4", "--port", sim.Port()});
+  EXPECT_EQ(store.exitStatus, 0) << store.err;
+
+  EXPECT_EQ(Cli({"store", "7", "--port", sim.Port()}).exitStatus, 1);
+  EXPECT_EQ(Cli({"status"}).exitStatus, 1);
+  const Outcome missing = Cli({"status", "--port", dir.File("no-such-port")});
+  EXPECT_EQ(missing.exitStatus, 1);
+  EXPECT_EQ(missing.err, "Port Open Faild.\n");
+
+  ProcessorState st;
+  ASSERT_TRUE(sim.Stop(st));
+  EXPECT_TRUE(st.Memory(4).has_value());
+  EXPECT_FALSE(st.Memory(1).has_value());
+  EXPECT_EQ(st.counters.accepted['W'], 1);
+}
+
+}  // namespace
