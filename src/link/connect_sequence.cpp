@@ -38,9 +38,12 @@ ConnectResult ConnectSequence::Connect(const ConnectRequest& request) {
     return ConnectResult::SettingError;
   }
 
+  // A bulk send delivers no window events, brackets included.
   DeviceLink upload(port_, clock_);
-  const bool uploaded = upload.SetBulkUpdate(true) && RunFullUpload(request.upload, upload, rs232c_) == 1 &&
-                        upload.SetBulkUpdate(false);
+  upload.noPump = 1;
+  bool uploaded = upload.SetBulkUpdate(true) && RunFullUpload(request.upload, upload, rs232c_) == 1;
+  upload.noPump = 1;
+  uploaded = uploaded && upload.SetBulkUpdate(false);
   if (!uploaded) {
     port_.ClosePort();
     dialogs_.ShowMessage(kInitializeErrorText);
