@@ -16,6 +16,10 @@ class Dialogs {
   // A modal message box with one "OK" button.
   virtual void ShowMessage(std::string_view text, MessageIcon icon = MessageIcon::None) = 0;
 
+  // The modal dialog titled "ERROR" with one short message and an "OK" button, which the
+  // equalizer and crossover windows show for a mistyped channel name.
+  virtual void ShowErrorBox(std::string_view text) { ShowMessage(text); }
+
   // Memory numbers of the processor's six memories; kMemoryCancel when none was chosen.
   static constexpr int kMemoryCancel = 7;
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "graphics/canvas.h"
+
+// Where a one-page report goes: a printer chosen in the print dialog, or a PDF file.
+class ReportTarget {
+ public:
+  virtual ~ReportTarget() = default;
+
+  // Shows the print dialog (a file shows none) and starts the one page. The page's canvas is in
+  // 0.1 mm with y growing upward, and its point (0, 0) lies 20 mm right of and 20 mm below the
+  // top-left corner of the printable area, which is the point (-200, 200). False when the dialog
+  // was cancelled or the device could not be opened: then there is no page.
+  virtual bool BeginPage() = 0;
+  virtual Canvas& Page() = 0;
+  // Finishes the page and the document and releases the device.
+  virtual void EndPage() = 0;
+};
