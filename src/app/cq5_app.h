@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class Clock;
+class CMainFrame;
+class CQ5Doc;
+class CQ5View;
+class Dialogs;
+class DocumentPrompts;
+class MessagePump;
+class QApplication;
+class SerialLine;
+class SettingsStore;
+
+// The application: one document, one main frame and one main form, started in the system's
+// order (settings and recent files, document, frame and form, the command line's file, the
+// form's first initial update, the window on screen).
+class CQ5App {
+ public:
+  // What the application runs on; the program passes the real ones, tests their own.
+  struct Services {
+    SettingsStore& settings;
+    SerialLine& line;
+    Clock& clock;
+    Dialogs& dialogs;
+    DocumentPrompts& prompts;
+    MessagePump& pump;
+  };
+
+  explicit CQ5App(const Services& services);
+  ~CQ5App();
+  CQ5App(const CQ5App&) = delete;
+  CQ5App& operator=(const CQ5App&) = delete;
+
+  // Opens `file` (unless empty) as Open does, runs the form's first initial update and shows
+  // the main window. A file that cannot be opened has been reported; the program goes on with
+  // an untitled document.
+  void Start(const std::string& file);
+
+  CQ5Doc& Doc() { return *doc_; }
+  CMainFrame& Frame() { return *frame_; }
+  CQ5View& View();
+
+  // The look of every window: the Fusion style in the dark colours of the processor's panel.
+  static void ApplyLook(QApplication& app);
+
+ private:
+  std::unique_ptr<CQ5Doc> doc_;
+  std::unique_ptr<CMainFrame> frame_;
+};

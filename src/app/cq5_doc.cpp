@@ -1,0 +1,120 @@
+#include "app/cq5_doc.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/document_prompts.h"
+#include "common/settings_store.h"
+
+namespace {
+
+std::string RecentKey(int number) { return "File" + std::to_string(number); }
+
+// A name typed without an extension gets the setup file's.
+std::string WithExtension(const std::string& path) {
+  const std::filesystem::path p(path);
+  return p.has_extension() ? path : path + CQ5Doc::kExtension;
+}
+
+}  // namespace
+
+CQ5Doc::CQ5Doc(SettingsStore& settings, Dialogs& dialogs, DocumentPrompts& prompts)
+    : settings_(settings), dialogs_(dialogs), prompts_(prompts) {
+  for (int i = 1; i <= kRecentCount; ++i) {
+    const std::string path = settings_.GetString(kRecentSection, RecentKey(i), "");
+    if (!path.empty()) recent_.push_back(path);
+  }
+}
+
+void CQ5Doc::OnNew() {
+  session_.New();
+  if (onReload) onReload();
+  Changed();
+}
+
+bool CQ5Doc::OnOpen() {
+  if (!SaveModified()) return false;
+  const std::string path = prompts_.ChooseOpenFile();
+  if (path.empty()) return false;
+  return Load(path);
+}
+
+bool CQ5Doc::OpenFile(const std::string& path) { return SaveModified() && Load(path); }
+
+bool CQ5Doc::Load(const std::string& path) {
+  if (!SetupFile::Succeeded(session_.Open(path, dialogs_))) return false;
+  AddRecent(path);
+  if (onReload) onReload();
+  Changed();
+  return true;
+}
+
+bool CQ5Doc::OpenRecent(int index) {
+  if (index < 0 || index >= static_cast<int>(recent_.size())) return false;
+  const std::string path = recent_[static_cast<std::size_t>(index)];
+  if (!SaveModified()) return false;
+  if (Load(path)) return true;
+  RemoveRecent(path);
+  Changed();
+  return false;
+}
+
+bool CQ5Doc::OnSave() {
+  if (session_.Path().empty()) return OnSaveAs();
+  return SaveTo(session_.Path());
+}
+
+bool CQ5Doc::OnSaveAs() {
+  const std::string suggested =
+      session_.Path().empty() ? std::string(DocumentSession::kUntitled) + kExtension : session_.Path();
+  const std::string chosen = prompts_.ChooseSaveFile(suggested);
+  if (chosen.empty()) return false;
+  return SaveTo(WithExtension(chosen));
+}
+
+bool CQ5Doc::SaveModified() {
+  if (!session_.IsModified()) return true;
+  const std::string name = session_.Path().empty() ? session_.Title() : session_.Path();
+  switch (prompts_.AskSaveChanges(name)) {
+    case DocumentPrompts::SaveAnswer::Yes:
+      return OnSave();
+    case DocumentPrompts::SaveAnswer::No:
+      return true;
+    case DocumentPrompts::SaveAnswer::Cancel:
+      return false;
+  }
+  return false;
+}
+
+bool CQ5Doc::SaveTo(const std::string& path) {
+  if (!session_.Save(path, dialogs_)) return false;
+  AddRecent(path);
+  Changed();
+  return true;
+}
+
+void CQ5Doc::AddRecent(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  const std::string entry = ec ? path : absolute.lexically_normal().string();
+  RemoveRecent(entry);
+  recent_.insert(recent_.begin(), entry);
+  if (recent_.size() > static_cast<std::size_t>(kRecentCount)) recent_.resize(kRecentCount);
+  StoreRecent();
+}
+
+void CQ5Doc::RemoveRecent(const std::string& path) {
+  recent_.erase(std::remove(recent_.begin(), recent_.end(), path), recent_.end());
+  StoreRecent();
+}
+
+void CQ5Doc::StoreRecent() {
+  for (int i = 1; i <= kRecentCount; ++i) {
+    const std::size_t at = static_cast<std::size_t>(i - 1);
+    settings_.SetString(kRecentSection, RecentKey(i), at < recent_.size() ? recent_[at] : std::string());
+  }
+}
+
+void CQ5Doc::Changed() {
+  if (onChanged) onChanged();
+}

@@ -1,0 +1,167 @@
+// krv5200: the PC setup tool for the KRV5200 sound processor.
+
+#include <time.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/cq5_app.h"
+#include "app/main_frame.h"
+#include "app/qt_dialogs.h"
+#include "app/qt_document_prompts.h"
+#include "form/ui/cq5_view.h"
+#include "platform/qt_message_pump.h"
+#include "platform/qt_serial_line.h"
+#include "platform/qt_settings_store.h"
+#include "platform/system_clock.h"
+
+namespace {
+
+const char* const kUsage = R"(Usage: krv5200 [OPTION]... [FILE.tvn]
+
+The PC setup tool for the KRV5200 sound processor. FILE, when given, is opened at start as
+"Open" does; a file that cannot be opened is reported and the tool starts with an untitled setup.
+
+Ports: "COM1".."COM4" in the "I/O Port" menu are the devices named by the environment variables
+KRV5200_COM1..KRV5200_COM4, else by the keys COM1..COM4 of the settings section "Ports", else
+/dev/ttyS0../dev/ttyS3. The line settings come from the section "RS_Set_Up".
+
+Options:
+  --no-welcome       start without the Welcome Screen (also KRV5200_NO_WELCOME=1)
+  --startup-report   print how long the main window took to reach the screen and the memory in
+                     use then, and quit (no Welcome Screen, no closing screen)
+  -h, --help         show this text
+)";
+
+struct Options {
+  bool noWelcome = false;
+  bool startupReport = false;
+  bool help = false;
+  std::string file;
+  std::string error;
+};
+
+Options Parse(const QStringList& args) {
+  Options options;
+  const char* env = std::getenv("KRV5200_NO_WELCOME");
+  options.noWelcome = env != nullptr && std::string(env) == "1";
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (arg == QLatin1String("--no-welcome")) {
+      options.noWelcome = true;
+    } else if (arg == QLatin1String("--startup-report")) {
+      options.startupReport = true;
+      options.noWelcome = true;
+    } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+      options.help = true;
+    } else if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
+      options.error = "unknown option " + arg.toStdString();
+    } else if (options.file.empty()) {
+      options.file = arg.toStdString();
+    } else {
+      options.error = "only one setup file can be opened";
+    }
+  }
+  return options;
+}
+
+// Milliseconds since the kernel started this process.
+double MsSinceProcessStart() {
+  std::ifstream stat("/proc/self/stat");
+  std::string line;
+  std::getline(stat, line);
+  const auto close = line.rfind(')');
+  if (close == std::string::npos) return -1.0;
+  std::istringstream fields(line.substr(close + 2));
+  std::string field;
+  // Fields after the command name start at number 3; the start time is number 22.
+  for (int number = 3; number < 22 && fields >> field; ++number) {
+  }
+  unsigned long long startTicks = 0;
+  if (!(fields >> startTicks)) return -1.0;
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  const double nowMs = static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+  return nowMs - static_cast<double>(startTicks) * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// A line of /proc/self/status, such as "VmRSS", in kB.
+long StatusKb(const std::string& key) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(key + ":", 0) == 0) return std::strtol(line.c_str() + key.size() + 1, nullptr, 10);
+  }
+  return -1;
+}
+
+// Reports once the main form has been painted, then ends the program.
+class StartupReport : public QObject {
+ public:
+  StartupReport(std::chrono::steady_clock::time_point mainEntered) : mainEntered_(mainEntered) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !reported_) {
+      reported_ = true;
+      QTimer::singleShot(0, [this] { Report(); });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void Report() {
+    const double sinceMain =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - mainEntered_).count();
+    std::printf("main window on screen: %.0f ms after the process started (%.0f ms after main)\n",
+                MsSinceProcessStart(), sinceMain);
+    std::printf("memory in use: %ld kB resident (peak %ld kB), %ld kB heap and stacks\n", StatusKb("VmRSS"),
+                StatusKb("VmHWM"), StatusKb("VmData"));
+    std::fflush(stdout);
+    QApplication::quit();
+  }
+
+  std::chrono::steady_clock::time_point mainEntered_;
+  bool reported_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto mainEntered = std::chrono::steady_clock::now();
+  QApplication app(argc, argv);
+  const Options options = Parse(QApplication::arguments());
+  if (options.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "krv5200: %s\nTry 'krv5200 --help'.\n", options.error.c_str());
+    return 1;
+  }
+  CQ5App::ApplyLook(app);
+
+  QtSettingsStore settings;
+  QtSerialLine line(settings);
+  SystemClock clock;
+  QtDialogs dialogs;
+  QtDocumentPrompts prompts;
+  QtMessagePump pump;
+  dialogs.SetSkipWelcome(options.noWelcome);
+  dialogs.SetSkipFinish(options.startupReport);
+
+  CQ5App cq5({settings, line, clock, dialogs, prompts, pump});
+  dialogs.SetParent(&cq5.Frame());
+  prompts.SetParent(&cq5.Frame());
+  StartupReport report(mainEntered);
+  if (options.startupReport) cq5.View().installEventFilter(&report);
+  cq5.Start(options.file);
+  return QApplication::exec();
+}

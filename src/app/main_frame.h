@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QToolBar>
+#include <array>
+
+class CQ5Doc;
+class CQ5View;
+
+// The main window: the menus, the toolbar and the status bar around the main form, with the
+// document's title followed by the application's in the caption.
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kAppTitle = "KRV5200";
+  static constexpr const char* kIdleMessage = "Ready";
+
+  // Takes the view as its central widget.
+  CMainFrame(CQ5Doc& doc, CQ5View* view);
+
+  // The caption from the document's title.
+  void UpdateTitle();
+  // Enabling and check marks of the menu and toolbar commands from the form's state.
+  void UpdateCommandUi();
+  // The recent-file entries of the "&File" menu.
+  void UpdateRecentFiles();
+
+  CQ5View& View() { return *view_; }
+  QToolBar* ToolBar() const { return toolBar_; }
+  // The actions by their command, for tests: "open", "save", "saveAs", "dataOut", "exit", "new",
+  // "com1".."com4", "off", "aeqSave", "copyDivider", "copyParametric", "copyGraphic",
+  // "profileData", "viewToolbar", "viewStatusBar", "helpTopics", "about", "contextHelp".
+  QAction* Command(const QString& name) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QAction* MakeAction(const QString& name, const QString& text, const QString& prompt,
+                      const QString& tip = {});
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+  void ShowHelp();
+  void ShowAbout();
+
+  CQ5Doc& doc_;
+  CQ5View* view_;
+  QToolBar* toolBar_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QAction* recentPlaceholder_ = nullptr;
+  std::array<QAction*, 4> recentActions_{};
+  std::array<QAction*, 4> portActions_{};
+  QMenu* copyMenu_ = nullptr;
+  std::array<QLabel*, 3> indicators_{};  // CAP, NUM, SCRL
+  std::array<bool, 3> locks_{};
+  bool closing_ = false;
+};

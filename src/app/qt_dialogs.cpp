@@ -1,0 +1,112 @@
+#include "app/qt_dialogs.h"
+
+#include <QMessageBox>
+
+#include "app/finish_screen.h"
+#include "app/memory_select_dialog.h"
+#include "app/profile_stand_in_dialog.h"
+#include "app/timed_choice_dialog.h"
+#include "app/welcome_screen.h"
+
+namespace {
+
+QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Latin(const char* s) { return QString::fromLatin1(s); }
+
+enum OkCancel { kCancel = 0, kOk = 1 };
+
+std::vector<TimedChoiceDialog::Choice> OkAndCancel() {
+  return {{QStringLiteral("OK"), kOk}, {QStringLiteral("CANCEL"), kCancel}};
+}
+
+}  // namespace
+
+void QtDialogs::ShowMessage(std::string_view text, MessageIcon icon) {
+  QMessageBox box(Parent());
+  box.setWindowTitle(Latin(kMessageCaption));
+  box.setText(Text(text));
+  box.setTextFormat(Qt::PlainText);
+  switch (icon) {
+    case MessageIcon::None:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+    case MessageIcon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case MessageIcon::Exclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MessageIcon::Error:
+      box.setIcon(QMessageBox::Critical);
+      break;
+  }
+  box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  box.exec();
+}
+
+int QtDialogs::SelectMemory(const std::function<void()>& keepAlive) {
+  MemorySelectDialog dialog([this] { return ConfirmMemorySave(); }, keepAlive, Parent());
+  return dialog.Choose();
+}
+
+int QtDialogs::ConfirmMemorySave() {
+  TimedChoiceDialog dialog(Latin(kMemorySaveCaption), Latin(kMemorySaveText), OkAndCancel(), kCancel,
+                           Parent());
+  dialog.SetTimeout(kMemorySaveTimeoutMs);
+  return dialog.Ask();
+}
+
+Dialogs::WelcomeChoice QtDialogs::ShowWelcomeScreen() {
+  if (skipWelcome_) return WelcomeChoice::SystemSetup;
+  WelcomeScreen screen(Parent());
+  return screen.exec() == WelcomeScreen::CustomerRegistration ? WelcomeChoice::CustomerRegistration
+                                                              : WelcomeChoice::SystemSetup;
+}
+
+bool QtDialogs::ConfirmCopy() {
+  TimedChoiceDialog dialog(Latin(kCopyCaption), Latin(kCopyText), OkAndCancel(), kCancel, Parent());
+  return dialog.Ask() == kOk;
+}
+
+bool QtDialogs::ConfirmAeqIncomplete() {
+  TimedChoiceDialog dialog(Latin(kAeqWarningCaption), Latin(kAeqWarningText), OkAndCancel(), kCancel,
+                           Parent());
+  dialog.SetTimeout(kAeqWarningTimeoutMs);
+  return dialog.Ask() == kOk;
+}
+
+Dialogs::AeqParameterSource QtDialogs::SelectAeqParameter() {
+  constexpr int kNone = 0;
+  constexpr int kPc = 1;
+  constexpr int kProcessor = 2;
+  TimedChoiceDialog dialog(Latin(kParameterSelectCaption), Latin(kParameterSelectText),
+                           {{Latin(kParameterOnPc), kPc}, {Latin(kParameterOnProcessor), kProcessor}}, kNone,
+                           Parent());
+  dialog.SetTimeout(kParameterSelectTimeoutMs);
+  switch (dialog.Ask()) {
+    case kPc:
+      return AeqParameterSource::Pc;
+    case kProcessor:
+      return AeqParameterSource::Processor;
+    default:
+      return AeqParameterSource::None;
+  }
+}
+
+bool QtDialogs::ConfirmAeqParameterSave(const std::function<void()>& keepAlive) {
+  TimedChoiceDialog dialog(Latin(kParameterSaveCaption), Latin(kParameterSaveText), OkAndCancel(), kCancel,
+                           Parent());
+  dialog.SetKeepAlive(kKeepAliveMs, keepAlive);
+  return dialog.Ask() == kOk;
+}
+
+void QtDialogs::EditProfile(CustomerProfile& profile) {
+  ProfileStandInDialog dialog(profile, Parent());
+  dialog.Edit();
+}
+
+void QtDialogs::ShowFinishScreen(bool countryIsUsa) {
+  if (skipFinish_) return;
+  FinishScreen screen(countryIsUsa, Parent());
+  screen.Run();
+}

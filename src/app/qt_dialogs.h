@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "common/dialogs.h"
+
+// The message boxes and small dialogs of the windowed program, in front of the main window.
+class QtDialogs : public Dialogs {
+ public:
+  // Captions and texts as the processor's owners know them.
+  static constexpr const char* kMessageCaption = "KRV5200";
+  static constexpr const char* kMemorySaveCaption = "MEMORY SAVA";
+  static constexpr const char* kMemorySaveText = "DATA  SAVE    OK?";
+  static constexpr int kMemorySaveTimeoutMs = 3000;
+  static constexpr const char* kCopyCaption = "COPY_WARNING";
+  static constexpr const char* kCopyText =
+      "IF YOU SELECT OK ,YOUR INDEPENDENT LR_DATA IS SAME AS COMMON_DATA.";
+  static constexpr const char* kAeqWarningCaption = "WARNING";
+  static constexpr const char* kAeqWarningText = "IF YOU SELECT OK  ,AEQ IS INCOMPLETE";
+  static constexpr int kAeqWarningTimeoutMs = 5000;
+  static constexpr const char* kParameterSelectCaption = "PARAMETER SELECT";
+  static constexpr const char* kParameterSelectText = "Which do you select for AEQ Parameter?";
+  static constexpr const char* kParameterOnPc = "AEQ PARAMETER ON PC";
+  static constexpr const char* kParameterOnProcessor = "AEQ PARAMETER ON KRV5200";
+  static constexpr int kParameterSelectTimeoutMs = 5000;
+  static constexpr const char* kParameterSaveCaption = "AEQ PARAMETER SAVE";
+  static constexpr const char* kParameterSaveText =
+      " AEQ Parameter currently exists on KRV-5200.\n To save the Parameter to PC,\n do you want to load the "
+      "parameter to PC?\n (This will take some time.)";
+  static constexpr int kKeepAliveMs = 4000;
+
+  // The window the dialogs stand in front of.
+  void SetParent(QWidget* parent) { parent_ = parent; }
+  // For measuring and scripted runs: no welcome screen, no closing screen.
+  void SetSkipWelcome(bool skip) { skipWelcome_ = skip; }
+  void SetSkipFinish(bool skip) { skipFinish_ = skip; }
+
+  void ShowMessage(std::string_view text, MessageIcon icon = MessageIcon::None) override;
+  int SelectMemory(const std::function<void()>& keepAlive) override;
+  int ConfirmMemorySave() override;
+  WelcomeChoice ShowWelcomeScreen() override;
+  bool ConfirmCopy() override;
+  bool ConfirmAeqIncomplete() override;
+  AeqParameterSource SelectAeqParameter() override;
+  bool ConfirmAeqParameterSave(const std::function<void()>& keepAlive) override;
+  void EditProfile(CustomerProfile& profile) override;
+  void ShowFinishScreen(bool countryIsUsa) override;
+
+ private:
+  QWidget* Parent() const { return parent_.data(); }
+
+  QPointer<QWidget> parent_;
+  bool skipWelcome_ = false;
+  bool skipFinish_ = false;
+};

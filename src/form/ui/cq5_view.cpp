@@ -1,0 +1,309 @@
+#include "form/ui/cq5_view.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QStyle>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "form/ui/speaker_panel.h"
+
+namespace {
+
+constexpr int kFlashMs = 100;
+
+QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The form's look: a dark panel as on the processor's own front, amber for what is on.
+const char* const kStyle = R"(
+CQ5View {
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #262c34, stop:1 #101317);
+}
+QFrame#functionPanel {
+  background: rgba(255, 255, 255, 8);
+  border: 1px solid #3a424d;
+  border-radius: 8px;
+}
+QLabel#panelTitle { color: #ffb21e; font-weight: bold; }
+QLabel { color: #aab2bd; }
+QPushButton {
+  color: #e9ecf0;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #414955, stop:1 #272c33);
+  border: 1px solid #5a6470;
+  border-radius: 5px;
+  padding: 3px 6px;
+}
+QPushButton:hover { border-color: #ffb21e; }
+QPushButton:pressed { background: #1a1d22; }
+QPushButton:focus { border-color: #36c6ff; }
+QPushButton:disabled { color: #656c76; background: #23272d; border-color: #343a42; }
+QPushButton[function="true"] { font-weight: bold; min-height: 84px; font-size: 10pt; }
+QPushButton[speaker="true"] { font-weight: bold; }
+QPushButton[speaker="true"][on="true"] {
+  color: #ffd27a;
+  border: 1px solid #ffb21e;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4d3f22, stop:1 #2b2418);
+}
+QPushButton[speaker="true"][on="false"] {
+  color: #b4bac3;
+  border: 1px solid #5a3434;
+  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #2c2f34, stop:1 #1d1f23);
+}
+QCheckBox { color: #c9ced6; spacing: 6px; font-weight: bold; }
+QCheckBox::indicator {
+  width: 30px; height: 14px; border-radius: 7px;
+  background: #30353c; border: 1px solid #5a6470;
+}
+QCheckBox::indicator:checked { background: #ffb21e; border-color: #ffd27a; }
+QCheckBox::indicator:disabled { background: #24282d; border-color: #3a4048; }
+QCheckBox:disabled { color: #656c76; }
+QLineEdit#portStatus {
+  background: #07090b;
+  color: #ff6150;
+  border: 1px solid #3a424d;
+  border-radius: 4px;
+  font-family: "DejaVu Sans Mono", monospace;
+  font-weight: bold;
+  padding: 4px 8px;
+}
+QLineEdit#portStatus[open="true"] { color: #5cff8f; }
+QGroupBox {
+  color: #aab2bd;
+  border: 1px solid #3a424d;
+  border-radius: 6px;
+  margin-top: 12px;
+  padding: 8px 8px 4px 8px;
+  font-weight: bold;
+}
+QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }
+QRadioButton { color: #d5dae1; font-weight: bold; spacing: 6px; }
+QRadioButton::indicator {
+  width: 12px; height: 12px; border-radius: 7px;
+  background: #30353c; border: 1px solid #7a8490;
+}
+QRadioButton::indicator:checked { background: #ffb21e; border: 1px solid #ffd27a; }
+)";
+
+}  // namespace
+
+CQ5View::CQ5View(DocumentSession& session, SerialLine& line, Clock& clock, Dialogs& dialogs,
+                 MessagePump& pump, QWidget* parent)
+    : QWidget(parent),
+      port_(line, dialogs, pump),
+      rs232c_(std::make_unique<ProgressWindow>(QStringLiteral("RS232C"), 3, 120, this)),
+      parameter_(std::make_unique<ProgressWindow>(QStringLiteral("PARAMETER"), 1, 128, this)),
+      timers_([this](int id) {
+        if (form_) form_->OnTimer(id);
+      }),
+      requests_([this](const FormRequest& request) {
+        if (form_) form_->HandleRequest(request);
+      }) {
+  setObjectName(QStringLiteral("CQ5View"));
+  setAttribute(Qt::WA_StyledBackground);
+  setStyleSheet(QString::fromLatin1(kStyle));
+  form_ = std::make_unique<SetupForm>(port_, clock, dialogs, *rs232c_, *parameter_, timers_, *this, windows_,
+                                      session);
+
+  speakers_ = new SpeakerPanel(this);
+  speakers_->switches = [this] {
+    std::array<bool, kOutputCount> on{};
+    for (int i = 0; i < kOutputCount; ++i)
+      on[static_cast<std::size_t>(i)] = form_->SpeakerOn(static_cast<OutputChannel>(i));
+    return on;
+  };
+  connect(speakers_, &SpeakerPanel::speakerPressed, this, [this](int channel) {
+    form_->PressSpeaker(static_cast<OutputChannel>(channel));
+    ScheduleSpeakerPaint();
+  });
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(12, 12, 16, 12);
+  layout->setSpacing(12);
+  layout->addWidget(speakers_, 1);
+  layout->addWidget(BuildFunctionPanel(), 0);
+  Refresh();
+}
+
+CQ5View::~CQ5View() {
+  // The form goes first: its windows and timers refer to it.
+  form_.reset();
+}
+
+QWidget* CQ5View::BuildFunctionPanel() {
+  auto* panel = new QFrame(this);
+  panel->setObjectName(QStringLiteral("functionPanel"));
+  panel->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+  auto* outer = new QVBoxLayout(panel);
+  outer->setContentsMargins(14, 10, 14, 14);
+  outer->setSpacing(10);
+  auto* title = new QLabel(QStringLiteral("FUNCTION"), panel);
+  title->setObjectName(QStringLiteral("panelTitle"));
+  outer->addWidget(title);
+
+  auto makeButton = [this, panel](FunctionButton which) {
+    auto* button = new QPushButton(Text(kFunctionButtonTexts[static_cast<std::size_t>(which)]), panel);
+    button->setProperty("function", true);
+    button->setMinimumWidth(136);
+    button->setObjectName(QStringLiteral("function%1").arg(static_cast<int>(which)));
+    connect(button, &QPushButton::clicked, this, [this, which] { form_->PressFunctionButton(which); });
+    functionButtons_[static_cast<std::size_t>(which)] = button;
+    return button;
+  };
+  auto makeSwitch = [this, panel](FunctionSwitch which) {
+    auto* box = new QCheckBox(QStringLiteral("ON/OFF"), panel);
+    box->setObjectName(QStringLiteral("switch%1").arg(static_cast<int>(which)));
+    connect(box, &QCheckBox::clicked, this, [this, which](bool on) {
+      form_->SetFunctionSwitch(which, on);
+      Refresh();
+    });
+    switchBoxes_[static_cast<std::size_t>(which)] = box;
+    return box;
+  };
+
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(10);
+  grid->setVerticalSpacing(18);
+  grid->addWidget(makeButton(FunctionButton::TimeCorrection), 0, 0);
+  grid->addWidget(makeSwitch(FunctionSwitch::TimeCorrection), 0, 1);
+  grid->addWidget(makeButton(FunctionButton::AutoTimeCorrection), 0, 3);
+  grid->addWidget(makeButton(FunctionButton::Divider), 1, 0);
+  grid->addWidget(makeSwitch(FunctionSwitch::Divider), 1, 1);
+  grid->addWidget(makeButton(FunctionButton::AutoEq), 1, 3);
+  aeqBox_ = new QCheckBox(QStringLiteral("ON/OFF"), panel);
+  aeqBox_->setObjectName(QStringLiteral("aeqSwitch"));
+  connect(aeqBox_, &QCheckBox::clicked, this, [this](bool on) {
+    form_->SetAeqSwitch(on);
+    Refresh();
+  });
+  grid->addWidget(aeqBox_, 1, 4);
+  grid->addWidget(makeButton(FunctionButton::Parametric), 2, 0);
+  grid->addWidget(makeSwitch(FunctionSwitch::Parametric), 2, 1);
+  grid->addWidget(makeButton(FunctionButton::Graphic), 2, 3);
+  grid->addWidget(makeSwitch(FunctionSwitch::Graphic), 2, 4);
+  grid->addWidget(makeButton(FunctionButton::Spectrum), 3, 0);
+  print_ = new QPushButton(Text(kPrintButtonText), panel);
+  print_->setObjectName(QStringLiteral("print"));
+  print_->setMinimumWidth(70);
+  connect(print_, &QPushButton::clicked, this, [this] { form_->PressPrint(); });
+  grid->addWidget(print_, 3, 1);
+  grid->addWidget(makeButton(FunctionButton::Memory), 3, 3);
+  grid->setColumnMinimumWidth(2, 14);
+  outer->addSpacing(6);
+  outer->addLayout(grid);
+  outer->addStretch(1);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->setSpacing(12);
+  auto* portBox = new QGroupBox(QStringLiteral("I/O PORT"), panel);
+  auto* portLayout = new QVBoxLayout(portBox);
+  status_ = new QLineEdit(portBox);
+  status_->setObjectName(QStringLiteral("portStatus"));
+  status_->setReadOnly(true);
+  status_->setFocusPolicy(Qt::NoFocus);
+  status_->setAlignment(Qt::AlignCenter);
+  status_->setMinimumWidth(130);
+  portLayout->addWidget(status_);
+  bottom->addWidget(portBox, 1);
+
+  auto* modeBox = new QGroupBox(QStringLiteral("SUB WOOFER"), panel);
+  auto* modeLayout = new QHBoxLayout(modeBox);
+  stereo_ = new QRadioButton(Text(kSubWooferModeTexts[0]), modeBox);
+  mono_ = new QRadioButton(Text(kSubWooferModeTexts[1]), modeBox);
+  auto* modes = new QButtonGroup(modeBox);
+  modes->addButton(stereo_, 0);
+  modes->addButton(mono_, 1);
+  connect(stereo_, &QRadioButton::clicked, this, [this] {
+    form_->SetSubWooferMode(0);
+    Refresh();
+  });
+  connect(mono_, &QRadioButton::clicked, this, [this] {
+    form_->SetSubWooferMode(1);
+    Refresh();
+  });
+  modeLayout->addWidget(stereo_);
+  modeLayout->addWidget(mono_);
+  bottom->addWidget(modeBox, 1);
+  outer->addLayout(bottom);
+  return panel;
+}
+
+QPushButton* CQ5View::SpeakerButton(OutputChannel channel) const { return speakers_->Button(channel); }
+
+void CQ5View::Refresh() {
+  if (!form_) return;
+  for (int i = 0; i < kFunctionSwitchCount; ++i) {
+    QCheckBox* box = switchBoxes_[static_cast<std::size_t>(i)];
+    const QSignalBlocker block(box);
+    box->setChecked(form_->FunctionSwitchOn(static_cast<FunctionSwitch>(i)));
+  }
+  {
+    const QSignalBlocker block(aeqBox_);
+    aeqBox_->setChecked(form_->AeqSwitchOn());
+  }
+  for (int i = 0; i < kFunctionButtonCount; ++i) {
+    functionButtons_[static_cast<std::size_t>(i)]->setEnabled(
+        form_->FunctionButtonEnabled(static_cast<FunctionButton>(i)));
+  }
+  print_->setEnabled(form_->PrintEnabled());
+  const QString status = QString::fromStdString(form_->StatusText());
+  if (status_->text() != status) {
+    status_->setText(status);
+    status_->setProperty("open", status == QLatin1String(kPortOpenText));
+    status_->style()->unpolish(status_);
+    status_->style()->polish(status_);
+  }
+  {
+    const QSignalBlocker blockStereo(stereo_);
+    const QSignalBlocker blockMono(mono_);
+    (form_->SubWooferMode() == 0 ? stereo_ : mono_)->setChecked(true);
+  }
+  ScheduleSpeakerPaint();
+  if (onRefresh) onRefresh();
+}
+
+void CQ5View::ScheduleSpeakerPaint() {
+  if (paintQueued_) return;
+  paintQueued_ = true;
+  QTimer::singleShot(0, this, [this] {
+    paintQueued_ = false;
+    if (!form_) return;
+    form_->ApplySpeakerSwitches();
+    speakers_->update();
+  });
+}
+
+void CQ5View::FlashMainWindow() {
+  // The caption cannot be flashed on every desktop, so the form's frame lights up instead.
+  QApplication::alert(window(), kFlashMs);
+  flashing_ = true;
+  repaint();
+  QThread::msleep(kFlashMs);
+  flashing_ = false;
+  repaint();
+}
+
+void CQ5View::ReleaseCaptureAndCursor() {
+  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+  while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
+}
+
+void CQ5View::FitFrame() {
+  QWidget* frame = window();
+  if (frame == this || frame->isMaximized() || frame->isFullScreen()) return;
+  frame->adjustSize();
+}
+
+void CQ5View::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (!flashing_) return;
+  QPainter p(this);
+  p.setPen(QPen(QColor(255, 178, 30), 6));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(rect().adjusted(3, 3, -3, -3));
+}

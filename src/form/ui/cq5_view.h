@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "app/progress_window.h"
+#include "form/form_controls.h"
+#include "form/form_seams.h"
+#include "form/function_window_set.h"
+#include "form/setup_form.h"
+#include "form/ui/qt_form_request_queue.h"
+#include "form/ui/qt_timers.h"
+#include "link/serial_port.h"
+
+class Clock;
+class Dialogs;
+class DocumentSession;
+class MessagePump;
+class SerialLine;
+class SpeakerPanel;
+
+// The main setup form's window: the speaker picture with its switch buttons, the function
+// buttons with their ON/OFF switches, "PRINT", the port state and the sub-woofer mode. It only
+// lays out and paints; every click goes to the form's logic, which decides everything.
+class CQ5View : public QWidget, public FormView {
+  Q_OBJECT
+
+ public:
+  CQ5View(DocumentSession& session, SerialLine& line, Clock& clock, Dialogs& dialogs, MessagePump& pump,
+          QWidget* parent = nullptr);
+  ~CQ5View() override;
+
+  SetupForm& Form() { return *form_; }
+  FunctionWindowSet& Windows() { return windows_; }
+  FormRequestSink& Requests() { return requests_; }
+  SerialPort& Port() { return port_; }
+  ProgressWindow& Rs232cWindow() { return *rs232c_; }
+  ProgressWindow& ParameterWindow() { return *parameter_; }
+
+  // The controls, for the frame's enabling and for tests.
+  QPushButton* SpeakerButton(OutputChannel channel) const;
+  QPushButton* FunctionButtonWidget(FunctionButton button) const {
+    return functionButtons_[static_cast<std::size_t>(button)];
+  }
+  QCheckBox* SwitchBox(FunctionSwitch which) const { return switchBoxes_[static_cast<std::size_t>(which)]; }
+  QCheckBox* AeqSwitchBox() const { return aeqBox_; }
+  QPushButton* PrintButton() const { return print_; }
+  QLineEdit* StatusBox() const { return status_; }
+  QRadioButton* StereoRadio() const { return stereo_; }
+  QRadioButton* MonoRadio() const { return mono_; }
+
+  // Runs after every refresh, so that the frame can follow the form's state.
+  std::function<void()> onRefresh;
+
+  // FormView
+  void FlashMainWindow() override;
+  void Refresh() override;
+  void ReleaseCaptureAndCursor() override;
+  void FitFrame() override;
+
+  QSize sizeHint() const override { return QSize(1160, 700); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QWidget* BuildFunctionPanel();
+  // Painting the speaker picture applies the switches (sends the changed levels); it runs from
+  // the event loop rather than from inside a paint, because a send delivers events itself.
+  void ScheduleSpeakerPaint();
+
+  SerialPort port_;
+  std::unique_ptr<ProgressWindow> rs232c_;
+  std::unique_ptr<ProgressWindow> parameter_;
+  QtTimers timers_;
+  FunctionWindowSet windows_;
+  QtFormRequestQueue requests_;
+  std::unique_ptr<SetupForm> form_;
+
+  SpeakerPanel* speakers_ = nullptr;
+  std::array<QPushButton*, kFunctionButtonCount> functionButtons_{};
+  std::array<QCheckBox*, kFunctionSwitchCount> switchBoxes_{};
+  QCheckBox* aeqBox_ = nullptr;
+  QPushButton* print_ = nullptr;
+  QLineEdit* status_ = nullptr;
+  QRadioButton* stereo_ = nullptr;
+  QRadioButton* mono_ = nullptr;
+  bool paintQueued_ = false;
+  bool flashing_ = false;
+};
