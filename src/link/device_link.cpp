@@ -1,6 +1,7 @@
 #include "link/device_link.h"
 
 #include <cmath>
+#include <vector>
 
 #include "common/clock.h"
 #include "link/channel_codes.h"
@@ -110,21 +111,41 @@ bool DeviceLink::End() {
   return status != kFailed;
 }
 
+DeviceLink::Reply DeviceLink::Announce(std::uint8_t letter, std::span<const std::uint8_t> body,
+                                       int ackSleepMs) {
+  Send(letter);
+  const Reply ack = AwaitByte(kAck, ackSleepMs);
+  if (ack != Reply::Accepted) return ack;
+  std::uint8_t sum = 0;
+  for (std::uint8_t b : body) {
+    Send(b);
+    sum = static_cast<std::uint8_t>(sum + b);
+  }
+  Send(sum);
+  return Reply::Accepted;
+}
+
+bool DeviceLink::WriteFrame(std::span<const std::uint8_t> body) {
+  status = 0;
+  for (;;) {
+    const Reply ack = Announce(kLetterWrite, body);
+    if (ack == Reply::Nak && Restart()) continue;
+    if (ack != Reply::Accepted) break;
+    const Reply fin = AwaitByte(kReply);
+    if (fin == Reply::Nak && Restart()) continue;
+    if (fin == Reply::Accepted) status = 0;
+    break;
+  }
+  return End();
+}
+
 bool DeviceLink::SendShortCommand(std::uint8_t letter, const ShortBody& body) {
   status = 0;
   const bool isStatusQuery = letter == kLetterStatus;
   for (;;) {
-    Send(letter);
-    const Reply ack = AwaitByte(kAck, isStatusQuery ? kStatusAckSleepMs : 0);
+    const Reply ack = Announce(letter, body, isStatusQuery ? kStatusAckSleepMs : 0);
     if (ack == Reply::Nak && Restart()) continue;
     if (ack != Reply::Accepted) break;
-
-    std::uint8_t sum = 0;
-    for (std::uint8_t b : body) {
-      Send(b);
-      sum = static_cast<std::uint8_t>(sum + b);
-    }
-    Send(sum);
 
     if (!isStatusQuery) {
       const Reply fin = AwaitByte(kReply);
@@ -145,15 +166,12 @@ bool DeviceLink::SendShortCommand(std::uint8_t letter, const ShortBody& body) {
 }
 
 bool DeviceLink::QueryByte(std::uint8_t request0, std::uint8_t request1, std::uint8_t& value) {
+  const std::array<std::uint8_t, 2> request = {request0, request1};
   status = 0;
   for (;;) {
-    Send(kLetterReadByte);
-    const Reply ack = AwaitByte(kAck);
+    const Reply ack = Announce(kLetterReadByte, request);
     if (ack == Reply::Nak && Restart()) continue;
     if (ack != Reply::Accepted) break;
-    Send(request0);
-    Send(request1);
-    Send(static_cast<std::uint8_t>(request0 + request1));
     const Reply fin = AwaitByte(kReply);
     if (fin == Reply::Nak && Restart()) continue;
     if (fin != Reply::Accepted) break;
@@ -181,53 +199,15 @@ bool DeviceLink::WriteCoefficients(std::uint8_t select, std::uint32_t address, s
   frame[3] = Byte(static_cast<int>(address));
   frame[4] = count;
   for (std::size_t i = 0; i < data.size(); ++i) frame[5 + i] = data[i];
-
-  status = 0;
-  for (;;) {
-    Send(kLetterWrite);
-    const Reply ack = AwaitByte(kAck);
-    if (ack == Reply::Nak && Restart()) continue;
-    if (ack != Reply::Accepted) break;
-    std::uint8_t sum = 0;
-    for (std::uint8_t b : frame) {
-      Send(b);
-      sum = static_cast<std::uint8_t>(sum + b);
-    }
-    Send(sum);
-    const Reply fin = AwaitByte(kReply);
-    if (fin == Reply::Nak && Restart()) continue;
-    if (fin == Reply::Accepted) status = 0;
-    break;
-  }
-  return End();
+  return WriteFrame(frame);
 }
 
 bool DeviceLink::WriteBlock(std::uint8_t select, std::uint32_t address, std::span<const std::uint8_t> data) {
-  const std::array<std::uint8_t, 5> head = {
-      select, Byte(static_cast<int>(address >> 16)), Byte(static_cast<int>(address >> 8)),
-      Byte(static_cast<int>(address)), Byte(static_cast<int>(data.size()))};
-  status = 0;
-  for (;;) {
-    Send(kLetterWrite);
-    const Reply ack = AwaitByte(kAck);
-    if (ack == Reply::Nak && Restart()) continue;
-    if (ack != Reply::Accepted) break;
-    std::uint8_t sum = 0;
-    for (std::uint8_t b : head) {
-      Send(b);
-      sum = static_cast<std::uint8_t>(sum + b);
-    }
-    for (std::uint8_t b : data) {
-      Send(b);
-      sum = static_cast<std::uint8_t>(sum + b);
-    }
-    Send(sum);
-    const Reply fin = AwaitByte(kReply);
-    if (fin == Reply::Nak && Restart()) continue;
-    if (fin == Reply::Accepted) status = 0;
-    break;
-  }
-  return End();
+  std::vector<std::uint8_t> frame = {select, Byte(static_cast<int>(address >> 16)),
+                                     Byte(static_cast<int>(address >> 8)), Byte(static_cast<int>(address)),
+                                     Byte(static_cast<int>(data.size()))};
+  frame.insert(frame.end(), data.begin(), data.end());
+  return WriteFrame(frame);
 }
 
 bool DeviceLink::QueryWord(std::uint8_t select, std::uint32_t address, std::uint32_t& word) {
@@ -236,16 +216,9 @@ bool DeviceLink::QueryWord(std::uint8_t select, std::uint32_t address, std::uint
                                                Byte(static_cast<int>(address))};
   status = 0;
   for (;;) {
-    Send(kLetterReadWord);
-    const Reply ack = AwaitByte(kAck);
+    const Reply ack = Announce(kLetterReadWord, request);
     if (ack == Reply::Nak && Restart()) continue;
     if (ack != Reply::Accepted) break;
-    std::uint8_t sum = 0;
-    for (std::uint8_t b : request) {
-      Send(b);
-      sum = static_cast<std::uint8_t>(sum + b);
-    }
-    Send(sum);
     const Reply fin = AwaitByte(kReply);
     if (fin == Reply::Nak && Restart()) continue;
     if (fin != Reply::Accepted) break;

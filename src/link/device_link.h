@@ -93,6 +93,11 @@ class DeviceLink {
   // Counts a negative acknowledge; true when the transaction is to start again.
   bool Restart();
   bool End();
+  // Sends the letter, waits for "A", then sends the body and its additive checksum. Nak when the
+  // processor refused the letter.
+  Reply Announce(std::uint8_t letter, std::span<const std::uint8_t> body, int ackSleepMs = 0);
+  // An "I" frame answered by "R": coefficient and parameter-block writes.
+  bool WriteFrame(std::span<const std::uint8_t> body);
 
   bool Short(std::uint8_t letter, int b0, int b1 = 0, int b2 = 0, int b3 = 0);
   bool Checked();
