@@ -85,18 +85,17 @@ int RunShow(CliContext& ctx) {
   SetupDocument doc;
   if (!OpenSetupArgument(ctx, ctx.args[0], doc)) return 1;
 
-  std::printf("Setup file %s\n\nParametric EQ\n", ctx.args[0].c_str());
-  for (int g = 0; g < kEqGroupCount; ++g)
-    for (int s = 0; s < kEqSideCount; ++s) {
-      std::printf("  %s, %s   curve peak %g dB\n", kGroupNames[g], kSideNames[s], doc.peqCurvePeaks[g][s]);
-      for (int b = 0; b < kPeqBandCount; ++b) PrintBand(b, doc.peqBands[g][s][b]);
-    }
-  std::printf("\nGraphic EQ\n");
-  for (int g = 0; g < kEqGroupCount; ++g)
-    for (int s = 0; s < kEqSideCount; ++s) {
-      std::printf("  %s, %s   curve peak %g dB\n", kGroupNames[g], kSideNames[s], doc.geqCurvePeaks[g][s]);
-      for (int b = 0; b < kGeqBandCount; ++b) PrintBand(b, doc.geqBands[g][s][b]);
-    }
+  std::printf("Setup file %s\n", ctx.args[0].c_str());
+  auto printEqualizer = [](const char* title, const auto& bands, const PerEqSet<double>& peaks) {
+    std::printf("\n%s\n", title);
+    for (int g = 0; g < kEqGroupCount; ++g)
+      for (int s = 0; s < kEqSideCount; ++s) {
+        std::printf("  %s, %s   curve peak %g dB\n", kGroupNames[g], kSideNames[s], peaks[g][s]);
+        for (std::size_t b = 0; b < bands[g][s].size(); ++b) PrintBand(static_cast<int>(b), bands[g][s][b]);
+      }
+  };
+  printEqualizer("Parametric EQ", doc.peqBands, doc.peqCurvePeaks);
+  printEqualizer("Graphic EQ", doc.geqBands, doc.geqCurvePeaks);
   std::printf("\nPeak boost  applied %d dB  parametric %d dB  graphic %d dB\n", doc.appliedPeakBoost,
               doc.peqPeakBoost, doc.geqPeakBoost);
 
