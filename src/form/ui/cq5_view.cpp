@@ -274,7 +274,7 @@ void CQ5View::ScheduleSpeakerPaint() {
     paintQueued_ = false;
     if (!form_) return;
     form_->ApplySpeakerSwitches();
-    speakers_->update();
+    speakers_->Repaint();
   });
 }
 

@@ -100,11 +100,20 @@ void SpeakerPanel::Restyle(const std::array<bool, kOutputCount>& on) {
   }
 }
 
-void SpeakerPanel::paintEvent(QPaintEvent*) {
+std::array<bool, kOutputCount> SpeakerPanel::Switches() const {
   std::array<bool, kOutputCount> on{};
   on.fill(true);
   if (switches) on = switches();
-  Restyle(on);
+  return on;
+}
+
+void SpeakerPanel::Repaint() {
+  Restyle(Switches());
+  update();
+}
+
+void SpeakerPanel::paintEvent(QPaintEvent*) {
+  const std::array<bool, kOutputCount> on = Switches();
 
   QPainter p(this);
   p.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -20,6 +20,9 @@ class SpeakerPanel : public QWidget {
   // What the picture shows, by OutputChannel.
   std::function<std::array<bool, kOutputCount>()> switches;
 
+  // Brings the buttons' on and off looks up to date and repaints the picture.
+  void Repaint();
+
   QPushButton* Button(OutputChannel channel) const { return buttons_[static_cast<std::size_t>(channel)]; }
   // The picture's area inside the panel.
   QRect PictureRect() const;
@@ -36,6 +39,7 @@ class SpeakerPanel : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  std::array<bool, kOutputCount> Switches() const;
   void PlaceButtons();
   void Restyle(const std::array<bool, kOutputCount>& on);
 

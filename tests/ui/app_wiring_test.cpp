@@ -1,0 +1,168 @@
+// The windowed program's wiring: start-up with a file, the document commands, the menu enabling
+// and a connect through the simulated processor.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QtTest/QTest>
+
+#include "common/temp_dir.h"
+#include "document/setup_file.h"
+#include "ui/app_harness.h"
+
+namespace {
+
+// A setup file with a switched-off output and a delay the start-up values do not have.
+std::string WriteSetup(const TempDir& dir, const std::string& name) {
+  SetupDocument doc;
+  doc.speakerSwitch[Index(OutputChannel::FrontMidR)] = 0;
+  doc.channelDelay[Index(OutputChannel::Center)] = 2.5;
+  RecordingDialogs quiet;
+  const std::string path = dir.File(name);
+  EXPECT_TRUE(SetupFile::Save(path, doc, quiet));
+  return path;
+}
+
+TEST(AppStart, OpensTheFileGivenOnTheCommandLine) {
+  TempDir dir;
+  const std::string path = WriteSetup(dir, "van.tvn");
+  AppHarness h;
+  h.Start(path);
+  AppHarness::Settle();
+
+  EXPECT_TRUE(h.dialogs.messages.empty());
+  EXPECT_EQ(h.Title(), QStringLiteral("van.tvn - KRV5200"));
+  EXPECT_TRUE(h.Frame().isVisible());
+  EXPECT_FALSE(h.app->Doc().IsModified());
+  EXPECT_FALSE(h.Form().SpeakerOn(OutputChannel::FrontMidR));
+  EXPECT_DOUBLE_EQ(h.Form().WorkingCopy().channelDelay[Index(OutputChannel::Center)], 2.5);
+  EXPECT_EQ(h.View().SpeakerButton(OutputChannel::FrontMidR)->property("on").toBool(), false);
+  EXPECT_EQ(h.View().SpeakerButton(OutputChannel::FrontMidL)->property("on").toBool(), true);
+  ASSERT_FALSE(h.app->Doc().RecentFiles().empty());
+  EXPECT_EQ(h.settings.GetString(CQ5Doc::kRecentSection, "File1", ""), h.app->Doc().RecentFiles().front());
+}
+
+TEST(AppStart, GoesOnUntitledWhenTheCommandLineFileCannotBeOpened) {
+  TempDir dir;
+  const std::string foreign = dir.File("notes.tvn");
+  WriteFileBytes(foreign, std::string("\x0bSOMETHING ELSE and more bytes", 30));
+  {
+    AppHarness h;
+    h.Start(foreign);
+    AppHarness::Settle();
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.dialogs.messages[0], "FILE TYPE ERROR");
+    EXPECT_EQ(h.Title(), QStringLiteral("Untitled - KRV5200"));
+    EXPECT_TRUE(h.Frame().isVisible());
+    EXPECT_TRUE(h.Form().SpeakerOn(OutputChannel::FrontMidR));
+    EXPECT_TRUE(h.app->Doc().RecentFiles().empty());
+  }
+  {
+    AppHarness h;
+    h.Start(dir.File("missing.tvn"));
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_NE(h.dialogs.messages[0].find("was not found"), std::string::npos);
+    EXPECT_EQ(h.Title(), QStringLiteral("Untitled - KRV5200"));
+    EXPECT_TRUE(h.Frame().isVisible());
+  }
+}
+
+TEST(AppDocument, CtrlNKeepsTheValuesAndRetitlesUntitled) {
+  TempDir dir;
+  AppHarness h;
+  h.Start(WriteSetup(dir, "coupe.tvn"));
+  AppHarness::Settle();
+  QTest::mouseClick(h.View().SpeakerButton(OutputChannel::RearL), Qt::LeftButton);
+  AppHarness::Settle();
+  ASSERT_TRUE(h.app->Doc().IsModified());
+
+  h.Frame().activateWindow();
+  QTest::keyClick(&h.Frame(), Qt::Key_N, Qt::ControlModifier);
+  AppHarness::Settle();
+
+  EXPECT_EQ(h.Title(), QStringLiteral("Untitled - KRV5200"));
+  EXPECT_TRUE(h.app->Doc().Path().empty());
+  EXPECT_FALSE(h.app->Doc().IsModified());
+  EXPECT_TRUE(h.prompts.asked.empty());
+  // Both the file's values and the edit made afterwards are still there.
+  EXPECT_FALSE(h.Form().SpeakerOn(OutputChannel::FrontMidR));
+  EXPECT_FALSE(h.Form().SpeakerOn(OutputChannel::RearL));
+  EXPECT_EQ(h.app->Doc().Document().speakerSwitch[Index(OutputChannel::RearL)], 0);
+  EXPECT_DOUBLE_EQ(h.Form().WorkingCopy().channelDelay[Index(OutputChannel::Center)], 2.5);
+
+  // Opening another file while modified asks first; Cancel keeps everything as it is.
+  QTest::mouseClick(h.View().SpeakerButton(OutputChannel::RearR), Qt::LeftButton);
+  h.prompts.answer = DocumentPrompts::SaveAnswer::Cancel;
+  h.prompts.openFile = WriteSetup(dir, "other.tvn");
+  h.Frame().Command(QStringLiteral("open"))->trigger();
+  ASSERT_EQ(h.prompts.asked.size(), 1u);
+  EXPECT_EQ(h.prompts.asked[0], "Untitled");
+  EXPECT_EQ(h.Title(), QStringLiteral("Untitled - KRV5200"));
+  EXPECT_TRUE(h.app->Doc().IsModified());
+}
+
+TEST(AppMenus, EnablingFollowsTheConnection) {
+  AppHarness h;
+  h.Start();
+  AppHarness::Settle();
+
+  // Offline: only the port the probe could open, COPY and Profile Data available.
+  EXPECT_TRUE(h.Enabled("com1"));
+  EXPECT_FALSE(h.Enabled("com2"));
+  EXPECT_FALSE(h.Enabled("com3"));
+  EXPECT_FALSE(h.Enabled("com4"));
+  EXPECT_TRUE(h.Enabled("off"));
+  EXPECT_TRUE(h.Enabled("copyDivider"));
+  EXPECT_TRUE(h.Enabled("copyParametric"));
+  EXPECT_TRUE(h.Enabled("profileData"));
+  EXPECT_TRUE(h.View().PrintButton()->isEnabled());
+  // AEQ_SAVE needs the processor.
+  h.Frame().Command(QStringLiteral("aeqSave"))->trigger();
+  EXPECT_FALSE(h.Frame().Command(QStringLiteral("aeqSave"))->isChecked());
+  ASSERT_FALSE(h.dialogs.messages.empty());
+  EXPECT_EQ(h.dialogs.messages.back(), "Port Not Connect");
+
+  h.Frame().Command(QStringLiteral("com1"))->trigger();
+  AppHarness::Settle();
+  ASSERT_TRUE(h.Form().PortOpen());
+  EXPECT_FALSE(h.Enabled("copyDivider"));
+  EXPECT_FALSE(h.Enabled("copyGraphic"));
+  EXPECT_FALSE(h.Enabled("profileData"));
+  EXPECT_FALSE(h.View().PrintButton()->isEnabled());
+  h.Frame().Command(QStringLiteral("aeqSave"))->trigger();
+  EXPECT_TRUE(h.Frame().Command(QStringLiteral("aeqSave"))->isChecked());
+  EXPECT_EQ(h.app->Doc().Document().aeqParametersSaved, 1);
+
+  h.Frame().Command(QStringLiteral("off"))->trigger();
+  AppHarness::Settle();
+  EXPECT_FALSE(h.Form().PortOpen());
+  EXPECT_TRUE(h.Enabled("copyDivider"));
+  EXPECT_TRUE(h.Enabled("profileData"));
+  EXPECT_TRUE(h.View().PrintButton()->isEnabled());
+}
+
+TEST(AppLink, ConnectReachesPortOpenAndASpeakerClickSendsItsLevel) {
+  AppHarness h;
+  h.Start();
+  AppHarness::Settle();
+  EXPECT_EQ(h.View().StatusBox()->text(), QStringLiteral("PORT CLOSE"));
+
+  h.Frame().Command(QStringLiteral("com1"))->trigger();
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return h.View().StatusBox()->text() == QStringLiteral("PORT OPEN"); }, 2000));
+  EXPECT_TRUE(h.line.State().PcControl());
+  EXPECT_EQ(h.line.State().settings.levelCodes[Index(OutputChannel::FrontHighL)], 12);
+
+  QTest::mouseClick(h.View().SpeakerButton(OutputChannel::FrontHighL), Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return h.line.State().settings.levelCodes[Index(OutputChannel::FrontHighL)] == 96; }, 2000));
+  EXPECT_EQ(h.View().SpeakerButton(OutputChannel::FrontHighL)->property("on").toBool(), false);
+  EXPECT_EQ(h.app->Doc().Document().speakerSwitch[Index(OutputChannel::FrontHighL)], 0);
+
+  // And back on: 12 plus the group's crossover level.
+  QTest::mouseClick(h.View().SpeakerButton(OutputChannel::FrontHighL), Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return h.line.State().settings.levelCodes[Index(OutputChannel::FrontHighL)] == 12; }, 2000));
+  EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+}  // namespace
