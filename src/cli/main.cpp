@@ -69,6 +69,9 @@ int main(int argc, char** argv) {
   for (const Verb& v : RegisteredVerbs()) {
     if (v.name == verbName) return v.run(ctx);
   }
-  std::fprintf(stderr, "krv5200-cli: unknown verb '%s' (see krv5200-cli --help)\n", verbName.c_str());
+  std::fprintf(stderr,
+               "krv5200-cli: unknown verb '%s'\nusage: krv5200-cli [--trace] VERB ARGUMENTS... (see "
+               "krv5200-cli --help)\n",
+               verbName.c_str());
   return 1;
 }

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/process.h"
 #include "common/recording_dialogs.h"
 #include "common/temp_dir.h"
 #include "document/setup_document.h"
@@ -26,45 +27,7 @@
 #include "link/connect_sequence.h"
 #include "sim/state_dump.h"
 
-extern char** environ;
-
 namespace {
-
-struct Outcome {
-  int exitStatus = -1;
-  std::string out;
-  std::string err;
-};
-
-// Starts a program with its output in files; `extraEnv` entries are "NAME=value".
-pid_t Spawn(const std::string& program, const std::vector<std::string>& args,
-            const std::vector<std::string>& extraEnv, const std::string& outFile,
-            const std::string& errFile) {
-  const pid_t pid = fork();
-  if (pid != 0) return pid;
-  std::freopen(outFile.c_str(), "w", stdout);
-  std::freopen(errFile.c_str(), "w", stderr);
-  std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
-  env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-  std::vector<char*> envp;
-  for (std::string& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  std::vector<std::string> all = {program};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : all) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  execve(program.c_str(), argv.data(), envp.data());
-  _exit(127);
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // The simulator on its own terminal, reachable at `Port()` as long as the object lives.
 class Simulator {
@@ -112,16 +75,9 @@ class CliRun : public ::testing::Test {
   }
 
   Outcome Cli(const std::vector<std::string>& args) {
-    const pid_t pid =
-        Spawn(KRV5200_CLI, args, {"XDG_CONFIG_HOME=" + dir.File("config"), "QT_QPA_PLATFORM=offscreen"},
-              dir.File("cli.out"), dir.File("cli.err"));
-    Outcome o;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    o.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    o.out = ReadText(dir.File("cli.out"));
-    o.err = ReadText(dir.File("cli.err"));
-    return o;
+    return RunProgram(KRV5200_CLI, args,
+                      {"XDG_CONFIG_HOME=" + dir.File("config"), "QT_QPA_PLATFORM=offscreen"},
+                      dir.File("cli"));
   }
 
   TempDir dir;
