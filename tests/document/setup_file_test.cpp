@@ -187,14 +187,21 @@ TEST(SetupFile, RoundTripRestoresEveryStoredFieldBitForBit) {
   written.peqBands[0][0][0].flag = 1;
   ASSERT_TRUE(SetupFile::Save(s.path, written, s.dialogs));
 
-  SetupDocument read;  // a fresh process: country 0, no comments, flags 0
+  // The fields a file does not hold keep the values of the document it is read into.
+  SetupDocument read;
   read.viewSynchronized = 1;
+  read.profile.country = 1;
+  read.profile.comments = "kept";
+  read.peqBands[0][0][0].flag = 7;
+  read.geqBands[3][2][30].flag = 9;
   EXPECT_EQ(SetupFile::Load(s.path, read, s.dialogs), SetupFile::LoadOutcome::Loaded);
   EXPECT_TRUE(s.dialogs.messages.empty());
   EXPECT_EQ(read.viewSynchronized, 0);
-  EXPECT_EQ(read.profile.country, 0);
-  EXPECT_EQ(read.profile.comments, "");
-  EXPECT_EQ(read.peqBands[0][0][0].flag, 0);
+  EXPECT_EQ(read.profile.country, 1);
+  EXPECT_EQ(read.profile.comments, "kept");
+  EXPECT_EQ(read.peqBands[0][0][0].flag, 7);
+  EXPECT_EQ(read.geqBands[3][2][30].flag, 9);
+  read.geqBands[3][2][30].flag = 0;
 
   // Apart from the fields a file does not hold, the two documents are the same, to the bit.
   read.profile.country = 2;
