@@ -122,8 +122,7 @@ class StartupReport : public QObject {
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - mainEntered_).count();
     std::printf("main window on screen: %.0f ms after the process started (%.0f ms after main)\n",
                 MsSinceProcessStart(), sinceMain);
-    std::printf("memory in use: %ld kB resident (peak %ld kB), %ld kB heap and stacks\n", StatusKb("VmRSS"),
-                StatusKb("VmHWM"), StatusKb("VmData"));
+    std::printf("memory in use: %ld kB resident (peak %ld kB)\n", StatusKb("VmRSS"), StatusKb("VmHWM"));
     std::fflush(stdout);
     QApplication::quit();
   }

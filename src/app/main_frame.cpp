@@ -67,7 +67,6 @@ void CMainFrame::BuildMenus() {
   QAction* fileNew =
       MakeAction(QStringLiteral("new"), QStringLiteral("&New"), QStringLiteral("Create a new document"));
   fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  fileNew->setShortcutContext(Qt::ApplicationShortcut);
   connect(fileNew, &QAction::triggered, this, [this] { doc_.OnNew(); });
   addAction(fileNew);
 

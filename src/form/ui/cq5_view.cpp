@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QThread>
 #include <QTimer>
@@ -127,7 +128,7 @@ CQ5View::CQ5View(DocumentSession& session, SerialLine& line, Clock& clock, Dialo
   layout->setSpacing(12);
   layout->addWidget(speakers_, 1);
   layout->addWidget(BuildFunctionPanel(), 0);
-  Refresh();
+  ShowState();
 }
 
 CQ5View::~CQ5View() {
@@ -152,6 +153,9 @@ QWidget* CQ5View::BuildFunctionPanel() {
     button->setMinimumWidth(136);
     button->setObjectName(QStringLiteral("function%1").arg(static_cast<int>(which)));
     connect(button, &QPushButton::clicked, this, [this, which] { form_->PressFunctionButton(which); });
+    button->setWhatsThis(
+        QStringLiteral("Opens this function's window. The parametric, graphic, divider and time "
+                       "correction windows open only while their ON/OFF switch is on."));
     functionButtons_[static_cast<std::size_t>(which)] = button;
     return button;
   };
@@ -162,6 +166,9 @@ QWidget* CQ5View::BuildFunctionPanel() {
       form_->SetFunctionSwitch(which, on);
       Refresh();
     });
+    box->setWhatsThis(
+        QStringLiteral("Switches the function on or off in the processor. The parametric and the "
+                       "graphic equalizer exclude each other."));
     switchBoxes_[static_cast<std::size_t>(which)] = box;
     return box;
   };
@@ -177,6 +184,8 @@ QWidget* CQ5View::BuildFunctionPanel() {
   grid->addWidget(makeButton(FunctionButton::AutoEq), 1, 3);
   aeqBox_ = new QCheckBox(QStringLiteral("ON/OFF"), panel);
   aeqBox_->setObjectName(QStringLiteral("aeqSwitch"));
+  aeqBox_->setWhatsThis(
+      QStringLiteral("Applies the automatic adaptive equalizer in the processor (needs the port)."));
   connect(aeqBox_, &QCheckBox::clicked, this, [this](bool on) {
     form_->SetAeqSwitch(on);
     Refresh();
@@ -190,6 +199,8 @@ QWidget* CQ5View::BuildFunctionPanel() {
   print_ = new QPushButton(Text(kPrintButtonText), panel);
   print_->setObjectName(QStringLiteral("print"));
   print_->setMinimumWidth(70);
+  print_->setWhatsThis(
+      QStringLiteral("Prints the spectrum analyzer's last picture; available while the port is closed."));
   connect(print_, &QPushButton::clicked, this, [this] { form_->PressPrint(); });
   grid->addWidget(print_, 3, 1);
   grid->addWidget(makeButton(FunctionButton::Memory), 3, 3);
@@ -208,6 +219,8 @@ QWidget* CQ5View::BuildFunctionPanel() {
   status_->setFocusPolicy(Qt::NoFocus);
   status_->setAlignment(Qt::AlignCenter);
   status_->setMinimumWidth(130);
+  status_->setWhatsThis(
+      QStringLiteral("\"PORT OPEN\" while the processor is connected through the I/O Port menu."));
   portLayout->addWidget(status_);
   bottom->addWidget(portBox, 1);
 
@@ -228,6 +241,8 @@ QWidget* CQ5View::BuildFunctionPanel() {
   });
   modeLayout->addWidget(stereo_);
   modeLayout->addWidget(mono_);
+  modeBox->setWhatsThis(
+      QStringLiteral("Drives the two sub-woofer outputs in stereo or both with the same mono signal."));
   bottom->addWidget(modeBox, 1);
   outer->addLayout(bottom);
   return panel;
@@ -237,6 +252,12 @@ QPushButton* CQ5View::SpeakerButton(OutputChannel channel) const { return speake
 
 void CQ5View::Refresh() {
   if (!form_) return;
+  ShowState();
+  ScheduleSpeakerPaint();
+  if (onRefresh) onRefresh();
+}
+
+void CQ5View::ShowState() {
   for (int i = 0; i < kFunctionSwitchCount; ++i) {
     QCheckBox* box = switchBoxes_[static_cast<std::size_t>(i)];
     const QSignalBlocker block(box);
@@ -263,8 +284,6 @@ void CQ5View::Refresh() {
     const QSignalBlocker blockMono(mono_);
     (form_->SubWooferMode() == 0 ? stereo_ : mono_)->setChecked(true);
   }
-  ScheduleSpeakerPaint();
-  if (onRefresh) onRefresh();
 }
 
 void CQ5View::ScheduleSpeakerPaint() {
@@ -296,7 +315,9 @@ void CQ5View::ReleaseCaptureAndCursor() {
 void CQ5View::FitFrame() {
   QWidget* frame = window();
   if (frame == this || frame->isMaximized() || frame->isFullScreen()) return;
-  frame->adjustSize();
+  QSize size = frame->sizeHint();
+  if (const QScreen* screen = frame->screen()) size = size.boundedTo(screen->availableGeometry().size());
+  frame->resize(size);
 }
 
 void CQ5View::paintEvent(QPaintEvent* event) {

@@ -71,6 +71,8 @@ class CQ5View : public QWidget, public FormView {
 
  private:
   QWidget* BuildFunctionPanel();
+  // Sets every control from the form's state.
+  void ShowState();
   // Painting the speaker picture applies the switches (sends the changed levels); it runs from
   // the event loop rather than from inside a paint, because a send delivers events itself.
   void ScheduleSpeakerPaint();

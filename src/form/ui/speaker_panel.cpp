@@ -34,6 +34,8 @@ SpeakerPanel::SpeakerPanel(QWidget* parent) : QWidget(parent), banner_(BrandArtw
     button->setObjectName(QStringLiteral("speaker%1").arg(i));
     button->setProperty("speaker", true);
     button->setFocusPolicy(Qt::TabFocus);
+    button->setWhatsThis(
+        QStringLiteral("Switches this speaker output on or off; an output that is off gets no signal."));
     connect(button, &QPushButton::clicked, this, [this, i] { emit speakerPressed(i); });
     buttons_[static_cast<std::size_t>(i)] = button;
     tiles_[static_cast<std::size_t>(i)] = {SpeakerArtwork::Tile(channel, false),
