@@ -68,6 +68,12 @@ void ParametricEqEditor::Open(GraphScale graph, LegendSize legend) {
   ChangeChannel(group_);
 }
 
+void ParametricEqEditor::Resize(GraphScale graph, LegendSize legend) {
+  if (!graph_) return;
+  graph_.emplace(EqKind::Parametric, graph, legend);
+  Redraw();
+}
+
 void ParametricEqEditor::Closed() {
   graph_.reset();
   dragging_ = false;

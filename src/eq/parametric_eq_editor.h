@@ -65,6 +65,8 @@ class ParametricEqEditor {
 
   // Opening, with the sizes of the graph and legend controls, read once here.
   void Open(GraphScale graph, LegendSize legend);
+  // The controls changed size while open: the graph is laid out anew and redrawn.
+  void Resize(GraphScale graph, LegendSize legend);
   void Closed();
   bool IsOpen() const { return graph_.has_value(); }
   // The controls re-read from the data and the graph redrawn (the form loaded new data).

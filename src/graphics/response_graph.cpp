@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "document/setup_document.h"
@@ -53,8 +54,10 @@ void ResponseGraph::DrawBackground(Canvas& canvas) const {
   const GraphScale& s = Scale();
   canvas.FillRect({0, 0, s.width, s.height}, kGraphBlack);
 
-  const std::string upper = "+" + std::to_string(axis_.LimitDb());
-  const std::string lower = "-" + std::to_string(axis_.LimitDb());
+  char upper[8];
+  char lower[8];
+  std::snprintf(upper, sizeof upper, "+%d", axis_.LimitDb());
+  std::snprintf(lower, sizeof lower, "-%d", axis_.LimitDb());
   canvas.SetFont(kGraphFontFamily, LabelHeight());
   canvas.SetTextColours(kGraphWhite, kGraphBlack);
   canvas.DrawText({1, Y(6)}, "[dB]");

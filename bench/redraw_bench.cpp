@@ -1,0 +1,100 @@
+// One full redraw of the parametric graph on a 1480 x 526 control through the QPainter canvas
+// on an image, as the window draws it: background, legend, every visible curve recomputed with
+// the 12 dB rule, then the painter finished so that the picture can be shown.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include "common/dialogs.h"
+#include "document/setup_document.h"
+#include "eq/parametric_eq_editor.h"
+#include "form/form_request.h"
+#include "platform/qt_painter_canvas.h"
+
+namespace {
+
+constexpr int kGraphWidth = 1480;
+constexpr int kGraphHeight = 526;
+constexpr int kLegendWidth = 160;
+
+void EnsureGuiApplication() {
+  if (QGuiApplication::instance() != nullptr) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "redraw_bench";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication app(argc, argv);
+}
+
+class ImageView : public ParametricEqView {
+ public:
+  ImageView()
+      : graphImage_(kGraphWidth, kGraphHeight, QImage::Format_RGB32),
+        legendImage_(kLegendWidth, kGraphHeight, QImage::Format_RGB32),
+        graph_(graphImage_),
+        legend_(legendImage_) {}
+  Canvas& GraphCanvas() override { return graph_; }
+  Canvas& LegendCanvas() override { return legend_; }
+  void SetMouseCapture(bool) override {}
+  // The window finishes painting before it shows the picture.
+  void Finish() {
+    graph_.End();
+    legend_.End();
+  }
+
+ private:
+  QImage graphImage_;
+  QImage legendImage_;
+  QtPainterCanvas graph_;
+  QtPainterCanvas legend_;
+};
+
+class NoForm : public FormRequestSink {
+ public:
+  void Post(const FormRequest&) override {}
+  void Send(const FormRequest&) override {}
+};
+
+class NoDialogs : public Dialogs {
+ public:
+  void ShowMessage(std::string_view, MessageIcon) override {}
+};
+
+// Every group and side with bands that bend its curve, all below the 12 dB limit.
+SetupDocument BusySetup() {
+  SetupDocument doc;
+  for (int g = 0; g < kEqGroupCount; ++g)
+    for (int s = 0; s < kEqSideCount; ++s)
+      for (int b = 0; b < kPeqBandCount; ++b) {
+        FilterParams& band = doc.peqBands[g][s][b];
+        band.gain = static_cast<float>(((b + g + s) % 5) * 2 - 4);
+        band.q = 0.7f + 0.3f * static_cast<float>(b % 4);
+      }
+  return doc;
+}
+
+void Redraw(benchmark::State& state, bool showAllCurves, bool enableCursors) {
+  EnsureGuiApplication();
+  ImageView view;
+  NoForm form;
+  NoDialogs dialogs;
+  ParametricEqEditor editor(view, form, dialogs);
+  editor.Load(BusySetup());
+  editor.Open({kGraphWidth, kGraphHeight}, {kLegendWidth, kGraphHeight});
+  if (showAllCurves) editor.ToggleShowAllCurves();
+  if (enableCursors) editor.ToggleEnableCursors();
+  view.Finish();
+  for (auto _ : state) {
+    editor.Redraw();
+    view.Finish();
+  }
+}
+
+void RedrawShowAllCurves(benchmark::State& state) { Redraw(state, true, false); }
+BENCHMARK(RedrawShowAllCurves)->Unit(benchmark::kMillisecond);
+
+void RedrawEnableCursors(benchmark::State& state) { Redraw(state, false, true); }
+BENCHMARK(RedrawEnableCursors)->Unit(benchmark::kMillisecond);
+
+}  // namespace
