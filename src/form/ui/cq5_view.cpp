@@ -145,12 +145,15 @@ QWidget* CQ5View::BuildFunctionPanel() {
   outer->setSpacing(10);
   auto* title = new QLabel(QStringLiteral("FUNCTION"), panel);
   title->setObjectName(QStringLiteral("panelTitle"));
+  title->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   outer->addWidget(title);
 
   auto makeButton = [this, panel](FunctionButton which) {
     auto* button = new QPushButton(Text(kFunctionButtonTexts[static_cast<std::size_t>(which)]), panel);
     button->setProperty("function", true);
     button->setMinimumWidth(136);
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    button->setMaximumHeight(112);
     button->setObjectName(QStringLiteral("function%1").arg(static_cast<int>(which)));
     connect(button, &QPushButton::clicked, this, [this, which] { form_->PressFunctionButton(which); });
     button->setWhatsThis(
@@ -206,8 +209,8 @@ QWidget* CQ5View::BuildFunctionPanel() {
   grid->addWidget(makeButton(FunctionButton::Memory), 3, 3);
   grid->setColumnMinimumWidth(2, 14);
   outer->addSpacing(6);
-  outer->addLayout(grid);
-  outer->addStretch(1);
+  outer->addLayout(grid, 1);
+  outer->addSpacing(8);
 
   auto* bottom = new QHBoxLayout;
   bottom->setSpacing(12);
