@@ -43,13 +43,13 @@ ParametricEqDialog::ParametricEqDialog(ParametricEqEditor& editor, QWidget* pare
 
 ParametricEqDialog::~ParametricEqDialog() {
   // Children losing focus while they go must not reach the editor.
-  syncing_ = true;
+  retired_ = true;
   for (QLineEdit* edit : {levelEdit_, qEdit_, frequencyEdit_}) edit->removeEventFilter(this);
 }
 
 template <typename F>
 void ParametricEqDialog::Do(F&& action) {
-  if (syncing_) return;
+  if (syncing_ || retired_) return;
   action();
   Sync();
 }
@@ -296,7 +296,7 @@ void ParametricEqDialog::closeEvent(QCloseEvent* event) {
 }
 
 bool ParametricEqDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && !syncing_) {
+  if (event->type() == QEvent::FocusOut && !syncing_ && !retired_) {
     // A menu or another window taking the focus (a message box among them) is not leaving the
     // field.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

@@ -31,6 +31,9 @@ class ParametricEqDialog : public QDialog {
   // The controls show the editor's state.
   void Sync();
   void SetOffline(bool offline);
+  // The form has closed the window: from now on nothing reaches the editor, not even a field
+  // losing the focus as the window goes.
+  void Retire() { retired_ = true; }
 
   GraphScale GraphSize() const;
   LegendSize LegendArea() const;
@@ -72,6 +75,7 @@ class ParametricEqDialog : public QDialog {
 
   ParametricEqEditor& editor_;
   bool syncing_ = false;
+  bool retired_ = false;
   bool resizeQueued_ = false;
 
   EqPictureWidget* graph_ = nullptr;

@@ -63,6 +63,7 @@ void ParametricEqWindow::Close() {
   // The request that asked for the close may still be on its way out of the dialog's handler.
   ParametricEqDialog* dialog = dialog_.data();
   dialog_ = nullptr;
+  dialog->Retire();
   dialog->hide();
   dialog->deleteLater();
 }
