@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "eq/ui/parametric_eq_dialog.h"
+#include "eq/ui/parametric_eq_window.h"
 #include "form/ui/speaker_panel.h"
 
 namespace {
@@ -132,8 +134,14 @@ CQ5View::CQ5View(DocumentSession& session, SerialLine& line, Clock& clock, Dialo
 }
 
 CQ5View::~CQ5View() {
-  // The form goes first: its windows and timers refer to it.
+  // The form goes first: its timers and requests refer to it, and it to the windows.
   form_.reset();
+  parametricWindow_.reset();
+}
+
+void CQ5View::InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs) {
+  parametricWindow_ = std::make_unique<ParametricEqWindow>(requests_, dialogs, dialogParent);
+  windows_.Install(FunctionWindow::Parametric, *parametricWindow_);
 }
 
 QWidget* CQ5View::BuildFunctionPanel() {

@@ -23,6 +23,7 @@ class Dialogs;
 class DocumentSession;
 class MessagePump;
 class SerialLine;
+class ParametricEqWindow;
 class SpeakerPanel;
 
 // The main setup form's window: the speaker picture with its switch buttons, the function
@@ -35,6 +36,10 @@ class CQ5View : public QWidget, public FormView {
   CQ5View(DocumentSession& session, SerialLine& line, Clock& clock, Dialogs& dialogs, MessagePump& pump,
           QWidget* parent = nullptr);
   ~CQ5View() override;
+
+  // Builds the function windows that exist and puts them into the form's window set; their
+  // windows stand in front of `dialogParent` (the main frame). The others stay data-only.
+  void InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs);
 
   SetupForm& Form() { return *form_; }
   FunctionWindowSet& Windows() { return windows_; }
@@ -83,6 +88,7 @@ class CQ5View : public QWidget, public FormView {
   QtTimers timers_;
   FunctionWindowSet windows_;
   QtFormRequestQueue requests_;
+  std::unique_ptr<ParametricEqWindow> parametricWindow_;
   std::unique_ptr<SetupForm> form_;
 
   SpeakerPanel* speakers_ = nullptr;
