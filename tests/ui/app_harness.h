@@ -61,12 +61,19 @@ class ScriptedPrompts : public DocumentPrompts {
   std::vector<std::string> asked;
 };
 
+// Records the closing screen as well.
+class AppDialogs : public RecordingDialogs {
+ public:
+  void ShowFinishScreen(bool countryIsUsa) override { finishScreens.push_back(countryIsUsa); }
+  std::vector<bool> finishScreens;
+};
+
 // The whole program on a simulated processor reachable as "COM1", in virtual line time.
 struct AppHarness {
   MemorySettings settings;
   VirtualClock clock;
   InMemoryLine line{clock};
-  RecordingDialogs dialogs;
+  AppDialogs dialogs;
   ScriptedPrompts prompts;
   QtMessagePump pump;
   std::unique_ptr<CQ5App> app;

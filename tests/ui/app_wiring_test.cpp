@@ -165,4 +165,31 @@ TEST(AppLink, ConnectReachesPortOpenAndASpeakerClickSendsItsLevel) {
   EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
+TEST(AppClose, AsksToSaveBeforeReleasingTheProcessor) {
+  AppHarness h;
+  h.Start();
+  AppHarness::Settle();
+  h.Frame().Command(QStringLiteral("com1"))->trigger();
+  ASSERT_TRUE(h.Form().PortOpen());
+  QTest::mouseClick(h.View().SpeakerButton(OutputChannel::RearL), Qt::LeftButton);
+  AppHarness::Settle();
+  ASSERT_TRUE(h.app->Doc().IsModified());
+
+  // Cancel: the program stays as it was, still connected, and no closing screen.
+  h.prompts.answer = DocumentPrompts::SaveAnswer::Cancel;
+  EXPECT_FALSE(h.Frame().close());
+  EXPECT_TRUE(h.Frame().isVisible());
+  EXPECT_TRUE(h.Form().PortOpen());
+  EXPECT_TRUE(h.line.State().PcControl());
+  EXPECT_TRUE(h.dialogs.finishScreens.empty());
+
+  // No: the processor is released and the closing screen shown, for the U.S.A by default.
+  h.prompts.answer = DocumentPrompts::SaveAnswer::No;
+  EXPECT_TRUE(h.Frame().close());
+  EXPECT_EQ(h.prompts.asked, (std::vector<std::string>{"Untitled", "Untitled"}));
+  EXPECT_FALSE(h.line.State().PcControl());
+  EXPECT_FALSE(h.line.IsOpen());
+  EXPECT_EQ(h.dialogs.finishScreens, std::vector<bool>{true});
+}
+
 }  // namespace
