@@ -17,6 +17,7 @@ constexpr int kButtonHeight = 46;
 constexpr int kClosestRowsUnits = 41;
 constexpr int kGap = 10;
 constexpr int kTop = 58;  // room for the center button above the picture
+constexpr int kBannerGap = 12;
 
 bool IsLeft(OutputChannel c) {
   return c == OutputChannel::FrontHighL || c == OutputChannel::FrontMidL || c == OutputChannel::FrontLowL ||
@@ -45,9 +46,12 @@ SpeakerPanel::SpeakerPanel(QWidget* parent) : QWidget(parent), banner_(BrandArtw
 
 QRect SpeakerPanel::PictureRect() const {
   // As large as the panel allows, keeping the grid's proportions, with the buttons beside it
-  // and the banner below.
-  const int bannerAndGaps = 16 + 60;
-  const int maxH = std::max(100, height() - kTop - bannerAndGaps);
+  // and the banner (as wide as the picture) below.
+  const double bannerPerPictureHeight =
+      static_cast<double>(SpeakerArtwork::kGridWidth) * BrandArtwork::kBannerHeight /
+      (static_cast<double>(SpeakerArtwork::kGridHeight) * BrandArtwork::kBannerWidth);
+  const int maxH =
+      std::max(100, static_cast<int>((height() - kTop - kBannerGap - 4) / (1.0 + bannerPerPictureHeight)));
   const int maxW = std::max(80, width() - 2 * (kButtonWidth + kGap) - 16);
   int h = maxH;
   int w = h * SpeakerArtwork::kGridWidth / SpeakerArtwork::kGridHeight;
@@ -61,7 +65,7 @@ QRect SpeakerPanel::PictureRect() const {
 QRect SpeakerPanel::BannerRect() const {
   const QRect picture = PictureRect();
   const int h = picture.width() * BrandArtwork::kBannerHeight / BrandArtwork::kBannerWidth;
-  return QRect(picture.left(), picture.bottom() + 12, picture.width(), h);
+  return QRect(picture.left(), picture.bottom() + 1 + kBannerGap, picture.width(), h);
 }
 
 void SpeakerPanel::resizeEvent(QResizeEvent* event) {

@@ -1,0 +1,99 @@
+// The document commands' rules: the recent-file list, the save question and the file names.
+#include "app/cq5_doc.h"
+
+#include <gtest/gtest.h>
+
+#include "common/temp_dir.h"
+#include "document/setup_file.h"
+#include "ui/app_harness.h"
+
+namespace {
+
+struct DocFixture {
+  MemorySettings settings;
+  RecordingDialogs dialogs;
+  ScriptedPrompts prompts;
+  TempDir dir;
+
+  std::string Saved(const std::string& name) {
+    SetupDocument doc;
+    const std::string path = dir.File(name);
+    EXPECT_TRUE(SetupFile::Save(path, doc, dialogs));
+    return path;
+  }
+};
+
+TEST(CQ5Doc, RecentFilesKeepTheNewestFourWithoutRepeats) {
+  DocFixture f;
+  CQ5Doc doc(f.settings, f.dialogs, f.prompts);
+  std::vector<std::string> paths;
+  for (int i = 0; i < 5; ++i) paths.push_back(f.Saved("s" + std::to_string(i) + ".tvn"));
+  for (const std::string& p : paths) ASSERT_TRUE(doc.OpenFile(p));
+  ASSERT_TRUE(doc.OpenFile(paths[2]));
+  EXPECT_EQ(doc.RecentFiles(), (std::vector<std::string>{paths[2], paths[4], paths[3], paths[1]}));
+  EXPECT_EQ(f.settings.GetString(CQ5Doc::kRecentSection, "File1", ""), paths[2]);
+  EXPECT_EQ(f.settings.GetString(CQ5Doc::kRecentSection, "File4", ""), paths[1]);
+
+  // The list comes back with the next start.
+  CQ5Doc next(f.settings, f.dialogs, f.prompts);
+  EXPECT_EQ(next.RecentFiles(), doc.RecentFiles());
+
+  // An entry that no longer opens is reported and leaves the list; the document stays as it was.
+  std::filesystem::remove(paths[4]);
+  EXPECT_FALSE(next.OpenRecent(1));
+  EXPECT_EQ(next.RecentFiles(), (std::vector<std::string>{paths[2], paths[3], paths[1]}));
+  EXPECT_EQ(f.settings.GetString(CQ5Doc::kRecentSection, "File4", "x"), "");
+  EXPECT_EQ(f.dialogs.messages.size(), 1u);
+}
+
+TEST(CQ5Doc, SaveQuestionDecidesWhetherToGoOn) {
+  DocFixture f;
+  CQ5Doc doc(f.settings, f.dialogs, f.prompts);
+  const std::string other = f.Saved("other.tvn");
+  doc.SetModified();
+
+  f.prompts.answer = DocumentPrompts::SaveAnswer::Cancel;
+  EXPECT_FALSE(doc.OpenFile(other));
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.Title(), "Untitled");
+
+  // Yes on an untitled document asks for a name; giving none goes back without opening.
+  f.prompts.answer = DocumentPrompts::SaveAnswer::Yes;
+  f.prompts.saveFile.clear();
+  EXPECT_FALSE(doc.OpenFile(other));
+  EXPECT_EQ(doc.Title(), "Untitled");
+
+  // A name typed without an extension gets ".tvn"; then the other file opens.
+  f.prompts.saveFile = f.dir.File("mine");
+  EXPECT_TRUE(doc.OpenFile(other));
+  EXPECT_TRUE(std::filesystem::exists(f.dir.File("mine.tvn")));
+  EXPECT_EQ(doc.Title(), "other.tvn");
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(f.prompts.asked, (std::vector<std::string>{"Untitled", "Untitled", "Untitled"}));
+
+  // No: nothing is saved and the open goes on; the question names the file.
+  doc.SetModified();
+  f.prompts.answer = DocumentPrompts::SaveAnswer::No;
+  EXPECT_TRUE(doc.OpenFile(f.dir.File("mine.tvn")));
+  EXPECT_EQ(f.prompts.asked.back(), other);
+}
+
+TEST(CQ5Doc, SaveAsksForANameOnlyTheFirstTime) {
+  DocFixture f;
+  CQ5Doc doc(f.settings, f.dialogs, f.prompts);
+  f.prompts.saveFile = f.dir.File("first.tvn");
+  ASSERT_TRUE(doc.OnSave());
+  EXPECT_EQ(doc.Title(), "first.tvn");
+  f.prompts.saveFile = f.dir.File("never-asked.tvn");
+  doc.SetModified();
+  ASSERT_TRUE(doc.OnSave());
+  EXPECT_FALSE(std::filesystem::exists(f.dir.File("never-asked.tvn")));
+  EXPECT_FALSE(doc.IsModified());
+  // A name with an extension of its own keeps it.
+  f.prompts.saveFile = f.dir.File("copy.bak");
+  ASSERT_TRUE(doc.OnSaveAs());
+  EXPECT_EQ(doc.Title(), "copy.bak");
+  EXPECT_EQ(doc.RecentFiles().front(), f.dir.File("copy.bak"));
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+// The small dialogs' own rules: answering, closing themselves as cancelled, keeping the link alive.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include "app/finish_screen.h"
+#include "app/memory_select_dialog.h"
+#include "app/timed_choice_dialog.h"
+#include "common/dialogs.h"
+
+namespace {
+
+QPushButton* ButtonNamed(QWidget& dialog, const QString& text) {
+  for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+    if (b->text() == text) return b;
+  }
+  return nullptr;
+}
+
+// Runs `step` once the dialog's own event loop is running.
+void Later(int ms, std::function<void()> step) { QTimer::singleShot(ms, std::move(step)); }
+
+TEST(TimedChoiceDialog, ClosesItselfAsCancelledAndKeepsTheLinkAlive) {
+  TimedChoiceDialog dialog(QStringLiteral("MEMORY SAVA"), QStringLiteral("DATA  SAVE    OK?"),
+                           {{QStringLiteral("OK"), 1}, {QStringLiteral("CANCEL"), 0}}, 0);
+  int keepAlives = 0;
+  dialog.SetTimeout(120);
+  dialog.SetKeepAlive(25, [&] { ++keepAlives; });
+  EXPECT_EQ(dialog.Ask(), 0);
+  EXPECT_GE(keepAlives, 3);
+  const int afterTimeout = keepAlives;
+  QTest::qWait(60);
+  EXPECT_EQ(keepAlives, afterTimeout);  // the keep-alive ends with the dialog
+
+  // A button's answer, and Esc as cancel.
+  Later(10, [&] { ButtonNamed(dialog, QStringLiteral("OK"))->click(); });
+  EXPECT_EQ(dialog.Ask(), 1);
+  Later(10, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+  EXPECT_EQ(dialog.Ask(), 0);
+}
+
+TEST(MemorySelectDialog, ANumberClosesItOnlyOnceTheSaveIsConfirmed) {
+  int confirmAnswer = 0;
+  int asked = 0;
+  MemorySelectDialog dialog([&] { return ++asked, confirmAnswer; }, [] {});
+  // "2" not confirmed: still open, every number still there; then "5" confirmed.
+  Later(10, [&] {
+    ButtonNamed(dialog, QStringLiteral("2"))->click();
+    EXPECT_TRUE(dialog.isVisible());
+    for (int i = 1; i <= 6; ++i) EXPECT_TRUE(ButtonNamed(dialog, QString::number(i))->isEnabled());
+    confirmAnswer = 1;
+    ButtonNamed(dialog, QStringLiteral("5"))->click();
+  });
+  EXPECT_EQ(dialog.Choose(), 5);
+  EXPECT_EQ(asked, 2);
+  EXPECT_FALSE(ButtonNamed(dialog, QStringLiteral("5"))->isEnabled());
+
+  MemorySelectDialog cancelled([] { return 1; }, [] {});
+  Later(10, [&] { ButtonNamed(cancelled, QStringLiteral("CANCEL"))->click(); });
+  EXPECT_EQ(cancelled.Choose(), Dialogs::kMemoryCancel);
+}
+
+TEST(FinishScreen, AClickEndsIt) {
+  FinishScreen screen(true);
+  QElapsedTimer clock;
+  clock.start();
+  Later(30, [&] { QTest::mouseClick(&screen, Qt::LeftButton); });
+  screen.Run();
+  EXPECT_LT(clock.elapsed(), FinishScreen::kShowMs);
+}
+
+}  // namespace
