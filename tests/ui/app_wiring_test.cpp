@@ -193,3 +193,39 @@ TEST(AppClose, AsksToSaveBeforeReleasingTheProcessor) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AppForm, SwitchesAndRadiosReachTheFormAndTheControlsFollow) {
+  AppHarness h;
+  h.Start();
+  AppHarness::Settle();
+  CQ5View& v = h.View();
+  ASSERT_TRUE(v.SwitchBox(FunctionSwitch::Parametric)->isChecked());
+  ASSERT_FALSE(v.FunctionButtonWidget(FunctionButton::Graphic)->isEnabled());
+
+  // The graphic equalizer on turns the parametric one off, in the form and on the screen.
+  QTest::mouseClick(v.SwitchBox(FunctionSwitch::Graphic), Qt::LeftButton);
+  EXPECT_TRUE(h.Form().FunctionSwitchOn(FunctionSwitch::Graphic));
+  EXPECT_TRUE(v.SwitchBox(FunctionSwitch::Graphic)->isChecked());
+  EXPECT_FALSE(v.SwitchBox(FunctionSwitch::Parametric)->isChecked());
+  EXPECT_TRUE(v.FunctionButtonWidget(FunctionButton::Graphic)->isEnabled());
+  EXPECT_FALSE(v.FunctionButtonWidget(FunctionButton::Parametric)->isEnabled());
+
+  // The AEQ switch needs the processor: refused, and the box goes back off.
+  QTest::mouseClick(v.AeqSwitchBox(), Qt::LeftButton);
+  EXPECT_FALSE(v.AeqSwitchBox()->isChecked());
+  ASSERT_FALSE(h.dialogs.messages.empty());
+  EXPECT_EQ(h.dialogs.messages.back(), "Port Not Connect");
+
+  // "Mono" while connected goes to the processor and into the document.
+  h.Frame().Command(QStringLiteral("com1"))->trigger();
+  ASSERT_TRUE(h.Form().PortOpen());
+  QTest::mouseClick(v.MonoRadio(), Qt::LeftButton);
+  EXPECT_TRUE(v.MonoRadio()->isChecked());
+  EXPECT_EQ(h.app->Doc().Document().subWooferMode, 1);
+  EXPECT_TRUE(h.app->Doc().IsModified());
+  EXPECT_EQ(h.line.State().settings.subWooferMode, 1);
+}
+
+}  // namespace
