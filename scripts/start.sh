@@ -6,7 +6,8 @@
 #
 # --no-sim starts the tool alone: "COM1".."COM4" are then the devices of the environment
 # variables KRV5200_COM1..KRV5200_COM4, else of the settings section "Ports", else
-# /dev/ttyS0../dev/ttyS3. FILE is opened at start.
+# /dev/ttyS0../dev/ttyS3. FILE is opened at start. KRV5200_BUILD_DIR names another build folder
+# than build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,8 +22,8 @@ done
 
 scripts/install-deps.sh
 
-build=build
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+build="${KRV5200_BUILD_DIR:-build}"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKRV5200_SANITIZE=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target krv5200 krv5200-sim krv5200-cli
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -85,6 +85,7 @@ void WelcomeScreen::Tick() {
       finished_ = true;
       registration_->setEnabled(true);
       setup_->setEnabled(true);
+      setup_->setDefault(true);
       setup_->setFocus();
       update();
     });
