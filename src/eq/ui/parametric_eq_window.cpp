@@ -100,3 +100,5 @@ void ParametricEqWindow::SetMouseCapture(bool captured) {
   // letting go.
   if (!captured && dialog_ && QWidget::mouseGrabber() == dialog_->Graph()) dialog_->Graph()->releaseMouse();
 }
+
+ParametricEqDialog* ParametricEqWindow::Dialog() const { return dialog_.data(); }

@@ -33,7 +33,7 @@ class ParametricEqWindow : public FunctionWindowObject, private ParametricEqView
   int SelectedSide() const override { return editor_.SelectedSide(); }
 
   ParametricEqEditor& Editor() { return editor_; }
-  ParametricEqDialog* Dialog() const { return dialog_.data(); }
+  ParametricEqDialog* Dialog() const;
   // The print dialog behind "PRINT": the standard one unless another is given (tests cancel it
   // or let it print to a file). Null restores the standard one.
   void SetPrintDialog(QtPrintedReport::PrintDialog* dialog);
