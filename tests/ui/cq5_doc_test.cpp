@@ -27,7 +27,7 @@ TEST(CQ5Doc, RecentFilesKeepTheNewestFourWithoutRepeats) {
   DocFixture f;
   CQ5Doc doc(f.settings, f.dialogs, f.prompts);
   std::vector<std::string> paths;
-  for (int i = 0; i < 5; ++i) paths.push_back(f.Saved("s" + std::to_string(i) + ".tvn"));
+  for (const char* name : {"s0.tvn", "s1.tvn", "s2.tvn", "s3.tvn", "s4.tvn"}) paths.push_back(f.Saved(name));
   for (const std::string& p : paths) ASSERT_TRUE(doc.OpenFile(p));
   ASSERT_TRUE(doc.OpenFile(paths[2]));
   EXPECT_EQ(doc.RecentFiles(), (std::vector<std::string>{paths[2], paths[4], paths[3], paths[1]}));
