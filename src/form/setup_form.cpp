@@ -120,7 +120,11 @@ SetupForm::Gate SetupForm::Check(PendingCode code, int arg1, int arg2) {
   if (!link_.portOpen) return Gate::Offline;
   if (!link_.linkBusy) return Gate::Go;
   if (link_.analyzerCycle) {
-    link_.pending = PendingOperation{code, arg1, arg2, true};
+    // A remembered disconnect is never displaced: once it is replayed nothing is to be sent,
+    // and losing it would leave the port open behind windows that show offline.
+    if (!link_.pending.valid || link_.pending.code != PendingCode::Disconnect) {
+      link_.pending = PendingOperation{code, arg1, arg2, true};
+    }
   } else {
     Flash();
   }
@@ -259,6 +263,9 @@ void SetupForm::TransferFailed(int value) {
 void SetupForm::Connect(int portIndex) {
   if (link_.linkBusy || !InRange(portIndex, kPortCount) || !link_.portAvailable[portIndex]) return;
   link_.linkBusy = true;
+  // Opening replaces any port already open: from here the form is offline until the new
+  // connection has answered, whatever way this one ends.
+  link_.portOpen = false;
   DeviceLink link(port_, clock_);
   if (!link.OpenPort(kPortNames[portIndex])) {
     EndBusy();
@@ -293,8 +300,10 @@ void SetupForm::Connect(int portIndex) {
   upload.levelCode = peakBase_ + (upload.peqOn ? work_.peqPeakBoost : work_.geqPeakBoost);
   DeviceLink bulk(port_, clock_);
   bulk.noPump = 1;
-  const bool uploaded =
-      bulk.SetBulkUpdate(true) && RunFullUpload(upload, bulk, rs232c_) == 1 && bulk.SetBulkUpdate(false);
+  bool uploaded = bulk.SetBulkUpdate(true) && RunFullUpload(upload, bulk, rs232c_) == 1;
+  // The upload gives pumping back when it ends; the closing bracket is still part of the bulk.
+  bulk.noPump = 1;
+  uploaded = uploaded && bulk.SetBulkUpdate(false);
   if (!uploaded) {
     port_.ClosePort();
     link_.portOpen = false;

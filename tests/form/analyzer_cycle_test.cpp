@@ -100,6 +100,25 @@ TEST_F(AnalyzerCycle, DisconnectDuringTheReadIsNotLeftWaiting) {
   EXPECT_FALSE(timers.Running(SetupForm::kAnalyzerTimer));
 }
 
+TEST_F(AnalyzerCycle, ARememberedDisconnectIsNotDisplacedByALaterRequest) {
+  OpenAnalyzer();
+  peq.data.peqBands[0][0][1].gain = 2.0f;
+  DeliverAfter(2 * 4, [this] {
+    form.Disconnect();
+    form.HandleRequest({FormMessage::PeqSend, 1, 1});
+  });
+  timers.RunFor(1000);
+  const Strings f = Sent();
+  ASSERT_FALSE(f.empty());
+  EXPECT_EQ(f.back(), "S 96 0 96 0");
+  EXPECT_EQ(Count(f, 'I'), 0);
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_FALSE(form.Link().portOpen);
+  EXPECT_FALSE(form.Link().pending.valid);
+  // The edit itself is kept for the next connect.
+  EXPECT_EQ(session.document.peqBands[0][0][1].gain, 2.0f);
+}
+
 TEST_F(AnalyzerCycle, ARememberedRequestWaitsOutABusyTick) {
   OpenAnalyzer();
   form.SetLinkBusy(true);

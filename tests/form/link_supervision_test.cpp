@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "form/form_texts.h"
 #include "form_test_support.h"
 #include "link/connect_sequence.h"
@@ -70,6 +72,43 @@ TEST_F(LinkSupervision, ConnectFailuresLeaveTheFormOffline) {
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(dialogs.messages, Strings{kInitializeErrorText});
   EXPECT_EQ(form.StatusText(), kPortCloseText);
+}
+
+TEST_F(LinkSupervision, ConnectingAgainWhileConnectedEndsOfflineWhenItFails) {
+  ConnectNow();
+  line.Faults().silent = true;
+  form.Connect(0);
+  EXPECT_EQ(dialogs.messages, Strings{kPcControlFailText});
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_FALSE(form.Link().portOpen);
+  EXPECT_FALSE(form.Link().linkBusy);
+  EXPECT_TRUE(form.PrintEnabled());
+  timers.RunFor(1000);
+  EXPECT_EQ(form.StatusText(), kPortCloseText);
+
+  // The device has gone: the old port is closed by the attempt, and the form follows.
+  line.Faults().silent = false;
+  ConnectNow();
+  line.SetPortNames({});
+  form.Connect(0);
+  EXPECT_EQ(dialogs.messages, Strings{SerialPort::kOpenFailedText});
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_FALSE(form.Link().portOpen);
+  EXPECT_TRUE(form.CopyEnabled());
+}
+
+TEST_F(LinkSupervision, NoWindowEventIsDeliveredInsideTheUploadBrackets) {
+  int inside = 0;
+  pump.onPump = [&] {
+    const Strings f = Sent();
+    const bool begun = std::find(f.begin(), f.end(), "V 112") != f.end();
+    const bool ended = std::find(f.begin(), f.end(), "V 96") != f.end();
+    if (begun && !ended) ++inside;
+  };
+  form.Connect(0);
+  ASSERT_TRUE(form.Link().portOpen);
+  EXPECT_EQ(inside, 0);
+  EXPECT_EQ(Count(Sent(), 'V'), 2);
 }
 
 TEST_F(LinkSupervision, PortsThatFailedTheProbeStayDisabled) {
