@@ -52,7 +52,10 @@ std::optional<int> ReadIntegerField(std::string_view text, int min, int max, Dia
   return static_cast<int>(value);
 }
 
-std::optional<double> ReadNumberField(std::string_view text, double min, double max, Dialogs& dialogs) {
+namespace {
+
+// The typed number, or none after "Please enter a number.".
+std::optional<double> ParseNumberField(std::string_view text, Dialogs& dialogs) {
   std::string_view t = Trimmed(text);
   if (!t.empty() && t.front() == '+') t.remove_prefix(1);
   double value = 0.0;
@@ -65,10 +68,33 @@ std::optional<double> ReadNumberField(std::string_view text, double min, double 
     return std::nullopt;
   }
   if (tooLarge) value = std::strtod(std::string(t).c_str(), nullptr);  // huge or tiny, with its sign
-  if (value < min || value > max) {
+  return value;
+}
+
+}  // namespace
+
+std::optional<double> ReadNumberField(std::string_view text, double min, double max, Dialogs& dialogs) {
+  const auto value = ParseNumberField(text, dialogs);
+  if (!value) return std::nullopt;
+  if (*value < min || *value > max) {
     dialogs.ShowMessage(WithRange(kEnterNumberBetween, FieldText(min), FieldText(max)),
                         MessageIcon::Exclamation);
-    return value < min ? min : max;
+    return *value < min ? min : max;
   }
   return value;
+}
+
+std::optional<float> ReadNumberField(std::string_view text, float min, float max, Dialogs& dialogs) {
+  const auto value = ParseNumberField(text, dialogs);
+  if (!value) return std::nullopt;
+  constexpr double kFloatMax = std::numeric_limits<float>::max();
+  const float f = *value > kFloatMax    ? std::numeric_limits<float>::infinity()
+                  : *value < -kFloatMax ? -std::numeric_limits<float>::infinity()
+                                        : static_cast<float>(*value);
+  if (f < min || f > max) {
+    dialogs.ShowMessage(WithRange(kEnterNumberBetween, FieldText(min), FieldText(max)),
+                        MessageIcon::Exclamation);
+    return f < min ? min : max;
+  }
+  return f;
 }

@@ -11,6 +11,8 @@ class Dialogs;
 // of range is reported with the range and then clamped into it.
 std::optional<int> ReadIntegerField(std::string_view text, int min, int max, Dialogs& dialogs);
 std::optional<double> ReadNumberField(std::string_view text, double min, double max, Dialogs& dialogs);
+// A field stored as a float is compared as one: "0.2" is the limit 0.2f, not below it.
+std::optional<float> ReadNumberField(std::string_view text, float min, float max, Dialogs& dialogs);
 
 // How an edit box shows a real number: up to six significant digits, no trailing zeros.
 std::string FieldText(double value);

@@ -198,24 +198,23 @@ void ParametricEqEditor::QEditLeft(std::string_view text) {
 
 void ParametricEqEditor::Enter(std::string_view channelText, std::string_view qText,
                                std::string_view frequencyText, std::string_view levelText) {
-  const auto q = ReadNumberField(qText, kPeqMinQ, kPeqMaxQ, dialogs_);
-  const auto f = ReadNumberField(frequencyText, kPeqMinFrequency, kPeqMaxFrequency, dialogs_);
-  const auto level =
-      ReadIntegerField(levelText, static_cast<int>(kPeqMinGain), static_cast<int>(kPeqMaxGain), dialogs_);
-
-  const EqGroup before = group_;
   const int match = CheckChannelText(channelText, kEqGroupListTexts, dialogs_);
-  if (match >= 0 && match != Index(group_)) ChangeChannel(static_cast<EqGroup>(match));
+  // A switch to another group shows that group's band in the boxes; what was typed belonged to
+  // the old one and is neither checked nor stored.
+  const bool switched = match >= 0 && match != Index(group_);
+  if (switched) ChangeChannel(static_cast<EqGroup>(match));
 
   const FilterParams& band = CurrentBand();
   float newQ = band.q;
   float newFrequency = band.frequency;
   float newGain = band.gain;
-  // A switch to another group shows that group's band; what was typed belonged to the old one.
-  if (group_ == before) {
-    if (q) newQ = static_cast<float>(*q);
-    if (f) newFrequency = RoundDownToTenthHz(static_cast<float>(*f));
-    if (level) newGain = static_cast<float>(*level);
+  if (!switched) {
+    if (const auto q = ReadNumberField(qText, kPeqMinQ, kPeqMaxQ, dialogs_)) newQ = *q;
+    if (const auto f = ReadNumberField(frequencyText, kPeqMinFrequency, kPeqMaxFrequency, dialogs_))
+      newFrequency = RoundDownToTenthHz(*f);
+    if (const auto level = ReadIntegerField(levelText, static_cast<int>(kPeqMinGain),
+                                            static_cast<int>(kPeqMaxGain), dialogs_))
+      newGain = static_cast<float>(*level);
   }
   controls_.qEdit = newQ;
   controls_.qSlider = std::clamp(static_cast<int>(newQ * 10.0f), kPeqQSliderMin, kPeqQSliderMax);

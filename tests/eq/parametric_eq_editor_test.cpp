@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/dialogs.h"
+#include "eq/edit_field.h"
 #include "eq/eq_graph_report.h"
 #include "eq/response_curve.h"
 #include "form/form_request.h"
@@ -33,10 +34,17 @@ class RecordingSink : public FormRequestSink {
 
 class Boxes : public Dialogs {
  public:
-  void ShowMessage(std::string_view text, MessageIcon) override { messages.emplace_back(text); }
-  void ShowErrorBox(std::string_view text) override { errors.emplace_back(text); }
+  void ShowMessage(std::string_view text, MessageIcon) override {
+    messages.emplace_back(text);
+    shown.emplace_back(text);
+  }
+  void ShowErrorBox(std::string_view text) override {
+    errors.emplace_back(text);
+    shown.emplace_back(text);
+  }
   std::vector<std::string> messages;
   std::vector<std::string> errors;
+  std::vector<std::string> shown;  // both kinds, in the order they appeared
 };
 
 class FakeTarget : public ReportTarget {
@@ -246,6 +254,16 @@ TEST_F(ParametricEqEditorTest, EditBoxesValidateAndClamp) {
   EXPECT_FLOAT_EQ(Current().q, 2.5f);
   EXPECT_EQ(Current().gain, -3.0f);
   ExpectLastPost(FormMessage::PeqSend, 1, 0);
+
+  // The limits themselves are in range, also as the boxes show them after the sliders.
+  editor.QEditLeft("0.2");
+  editor.QSliderMoved(kPeqQSliderMin);
+  editor.Enter("Front", FieldText(editor.Controls().qEdit), "20", "-12");
+  editor.QEditLeft("10");
+  editor.FrequencyEditLeft("20000");
+  EXPECT_TRUE(boxes.messages.empty()) << boxes.messages.front();
+  EXPECT_FLOAT_EQ(Current().q, 10.0f);
+  EXPECT_EQ(Current().frequency, 20000.0f);
 }
 
 TEST_F(ParametricEqEditorTest, TypedChannelNames) {
@@ -273,6 +291,17 @@ TEST_F(ParametricEqEditorTest, TypedChannelNames) {
   EXPECT_EQ(editor.Controls().sideEnabled, (std::array<bool, 3>{true, false, false}));
   EXPECT_EQ(Current().gain, 0.0f);
   EXPECT_EQ(Current().q, 1.0f);
+
+  // The name is checked before the boxes; after a switch by name they hold the new group's
+  // band, so what was typed for the old one is not reported.
+  boxes.shown.clear();
+  editor.Enter("Rear", "abc", "99999", "x");
+  EXPECT_EQ(editor.Controls().group, EqGroup::Rear);
+  EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front();
+  editor.Enter("Side", "abc", "1000", "3");
+  EXPECT_EQ(boxes.shown, (std::vector<std::string>{"WORD IS WRONG", "Please enter a number."}));
+  EXPECT_EQ(Current().frequency, 1000.0f);
+  EXPECT_EQ(Current().gain, 3.0f);
 }
 
 TEST_F(ParametricEqEditorTest, PeakTableAndBoostFollowTheDrawnCurves) {
