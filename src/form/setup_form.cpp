@@ -664,9 +664,12 @@ bool SetupForm::SendAeqOff(DeviceLink& link) {
     return false;
   }
   const bool save = dialogs_.ConfirmAeqParameterSave([this] { StatusCheck(); });
-  aeqSavedToggle_ = save;
-  work_.aeqParametersSaved = save ? 1 : 0;
-  Doc().aeqParametersSaved = work_.aeqParametersSaved;
+  if (!save) SetAeqParametersSaved(false);
+  if (!link_.portOpen) {
+    // The keep-alive found the line dead and has said so; nothing more can be sent.
+    EndBusy();
+    return false;
+  }
   if (save) {
     parameter_.Open();
     parameter_.SetRange(0, kParameterProgressEnd);
@@ -695,6 +698,8 @@ bool SetupForm::SendAeqOff(DeviceLink& link) {
     }
     work_.aeqParameters = words;
     Doc().aeqParameters = words;
+    // Only a complete copy counts as saved: a read that broke off leaves the flag as it was.
+    SetAeqParametersSaved(true);
   }
   if (!link.SetOperatingMode(true, switches_[Slot(FunctionSwitch::Parametric)] ? 1 : 0, kAeqModeNone,
                              work_.subWooferMode)) {
@@ -1115,10 +1120,14 @@ void SetupForm::ToggleAeqSave() {
     dialogs_.ShowMessage(kPortNotConnectText);
     return;
   }
-  aeqSavedToggle_ = !aeqSavedToggle_;
-  work_.aeqParametersSaved = aeqSavedToggle_ ? 1 : 0;
-  Doc().aeqParametersSaved = work_.aeqParametersSaved;
+  SetAeqParametersSaved(!aeqSavedToggle_);
   view_.Refresh();
+}
+
+void SetupForm::SetAeqParametersSaved(bool saved) {
+  aeqSavedToggle_ = saved;
+  work_.aeqParametersSaved = saved ? 1 : 0;
+  Doc().aeqParametersSaved = work_.aeqParametersSaved;
 }
 
 void SetupForm::Copy(CopyTarget which) {

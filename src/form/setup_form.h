@@ -201,6 +201,8 @@ class SetupForm : public MemoryStoreHost {
   void TimeCorrectionSwitch(bool on);
   bool SendAeqOn(DeviceLink& link);
   bool SendAeqOff(DeviceLink& link);
+  // The parameters-saved toggle, in the working copy and the document alike.
+  void SetAeqParametersSaved(bool saved);
 
   void OpenFunctionWindow(FunctionWindow window);
   void OpenSpectrum();

@@ -123,7 +123,10 @@ class FakeDialogs : public Dialogs {
     return aeqWarningOk;
   }
   AeqParameterSource SelectAeqParameter() override { return aeqSource; }
-  bool ConfirmAeqParameterSave(const std::function<void()>&) override { return aeqSave; }
+  bool ConfirmAeqParameterSave(const std::function<void()>& keepAlive) override {
+    if (whileAeqSaveOpen) whileAeqSaveOpen(keepAlive);
+    return aeqSave;
+  }
   void EditProfile(CustomerProfile& profile) override {
     ++profileEdits;
     profile.city = "Bremen";
@@ -136,6 +139,8 @@ class FakeDialogs : public Dialogs {
   bool aeqWarningOk = true;
   AeqParameterSource aeqSource = AeqParameterSource::None;
   bool aeqSave = false;
+  // Runs while "AEQ PARAMETER SAVE" is open, given the dialog's keep-alive.
+  std::function<void(const std::function<void()>&)> whileAeqSaveOpen;
   int welcomes = 0;
   int aeqWarnings = 0;
   int profileEdits = 0;

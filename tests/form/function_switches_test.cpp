@@ -254,6 +254,39 @@ TEST_F(FunctionSwitches, AutomaticEqChecksAndTheAeqSwitch) {
   EXPECT_EQ(form.WorkingCopy().aeqParameters, session.document.aeqParameters);
 }
 
+TEST_F(FunctionSwitches, AeqParametersCountAsSavedOnlyOnceTheyAreIn) {
+  ConnectNow();
+  form.SetAeqSwitch(true);
+  dialogs.aeqSave = true;
+
+  // The read breaks off: the document must not claim a copy it does not hold.
+  line.ClearTraffic();
+  line.Faults().silentAfterFrames = 2 + 2 * 10;  // status, bracket, then ten words of each set
+  form.SetAeqSwitch(false);
+  EXPECT_EQ(dialogs.messages, Strings{"CHKSUM ERROR 10"});
+  EXPECT_EQ(session.document.aeqParametersSaved, 0);
+  EXPECT_EQ(form.WorkingCopy().aeqParametersSaved, 0);
+  EXPECT_FALSE(form.AeqSaveChecked());
+  EXPECT_FALSE(form.Link().linkBusy);
+
+  // The line dies while the question is open: reported once, nothing more is tried.
+  line.Faults().silent = false;
+  ConnectNow();
+  form.SetAeqSwitch(true);
+  line.ClearTraffic();
+  dialogs.whileAeqSaveOpen = [this](const std::function<void()>& keepAlive) {
+    line.Faults().silent = true;
+    keepAlive();
+  };
+  form.SetAeqSwitch(false);
+  EXPECT_EQ(dialogs.messages, Strings{kPortNotConnectText});
+  EXPECT_FALSE(form.Link().portOpen);
+  EXPECT_FALSE(form.Link().linkBusy);
+  EXPECT_FALSE(parameter.open);
+  EXPECT_EQ(session.document.aeqParametersSaved, 0);
+  EXPECT_EQ(Count(Sent(), 'J'), 0);
+}
+
 TEST_F(FunctionSwitches, CrossoverWarningAfterTheAutomaticEq) {
   ConnectNow();
   form.SetAeqApplied(true);
