@@ -127,6 +127,7 @@ void ParametricEqEditor::ChangeChannel(EqGroup group) {
 }
 
 void ParametricEqEditor::SelectChannel(int group) {
+  FinishDrag();
   if (group < 0 || group >= kEqGroupCount) return;
   ChangeChannel(static_cast<EqGroup>(group));
 }
@@ -138,12 +139,22 @@ void ParametricEqEditor::SelectBand(int band) {
 }
 
 void ParametricEqEditor::SelectSide(int side) {
+  FinishDrag();
   if (side < 0 || side >= kEqSideCount) return;
   if (group_ == EqGroup::Center && side != Index(EqSide::Common)) return;
   side_ = static_cast<EqSide>(side);
   RefreshControls();
   Redraw();
   PostSend(1, kAllGroupsBand);
+}
+
+void ParametricEqEditor::FinishDrag() {
+  if (!dragging_) return;
+  // The control belongs to the band it showed, not to the dragged one.
+  const int shown = band_;
+  GraphRelease();
+  band_ = shown;
+  RefreshControls();
 }
 
 void ParametricEqEditor::RecordRevert(int band) {
@@ -167,6 +178,7 @@ void ParametricEqEditor::StoreBand(float frequency, float gain, float q) {
 }
 
 void ParametricEqEditor::LevelEditLeft(std::string_view text) {
+  FinishDrag();
   const auto level =
       ReadIntegerField(text, static_cast<int>(kPeqMinGain), static_cast<int>(kPeqMaxGain), dialogs_);
   if (!level) return;
@@ -177,6 +189,7 @@ void ParametricEqEditor::LevelEditLeft(std::string_view text) {
 }
 
 void ParametricEqEditor::FrequencyEditLeft(std::string_view text) {
+  FinishDrag();
   const auto f = ReadNumberField(text, kPeqMinFrequency, kPeqMaxFrequency, dialogs_);
   if (!f) return;
   const auto frequency = static_cast<float>(*f);
@@ -187,6 +200,7 @@ void ParametricEqEditor::FrequencyEditLeft(std::string_view text) {
 }
 
 void ParametricEqEditor::QEditLeft(std::string_view text) {
+  FinishDrag();
   const auto q = ReadNumberField(text, kPeqMinQ, kPeqMaxQ, dialogs_);
   if (!q) return;
   const auto value = static_cast<float>(*q);
@@ -198,6 +212,7 @@ void ParametricEqEditor::QEditLeft(std::string_view text) {
 
 void ParametricEqEditor::Enter(std::string_view channelText, std::string_view qText,
                                std::string_view frequencyText, std::string_view levelText) {
+  FinishDrag();
   const int match = CheckChannelText(channelText, kEqGroupListTexts, dialogs_);
   // A switch to another group shows that group's band in the boxes; what was typed belonged to
   // the old one and is neither checked nor stored.
@@ -228,6 +243,7 @@ void ParametricEqEditor::Enter(std::string_view channelText, std::string_view qT
 }
 
 void ParametricEqEditor::FrequencySliderMoved(int position) {
+  FinishDrag();
   int p = std::clamp(position, kPeqFrequencySliderMin, kPeqFrequencySliderMax);
   if (group_ == EqGroup::SubWoofer) p = std::min(p, kSubWooferMaxFrequencySlider);
   const float frequency = PeqSliderFrequency(p, group_);
@@ -238,6 +254,7 @@ void ParametricEqEditor::FrequencySliderMoved(int position) {
 }
 
 void ParametricEqEditor::QSliderMoved(int position) {
+  FinishDrag();
   const int p = std::clamp(position, kPeqQSliderMin, kPeqQSliderMax);
   const auto q = static_cast<float>(p * 0.1);
   controls_.qSlider = p;
@@ -247,6 +264,7 @@ void ParametricEqEditor::QSliderMoved(int position) {
 }
 
 void ParametricEqEditor::LevelSliderMoved(int position) {
+  FinishDrag();
   const int p = std::clamp(position, 0, kPeqLevelSliderMax);
   const int level = 12 - p;
   controls_.levelSlider = p;
@@ -272,6 +290,7 @@ void ParametricEqEditor::ToggleEnableCursors() {
 }
 
 void ParametricEqEditor::Reset() {
+  FinishDrag();
   ResetPeqSet(data_.peqBands[Index(group_)][Index(side_)], group_);
   showAllCurves_ = false;
   RefreshControls();

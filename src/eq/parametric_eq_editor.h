@@ -123,6 +123,10 @@ class ParametricEqEditor {
   void ChangeChannel(EqGroup group);
   void RefreshControls();
   void UpdateEnabling();
+  // A control changed while a marker is held (the keyboard still works) first ends the drag as
+  // a release would, so the drag's own revert and the group it began in stay with it; the
+  // control then acts on the band it showed.
+  void FinishDrag();
   void RecordRevert(int band);
   // Stores one band's new values, redraws and asks the form to send the band.
   void StoreBand(float frequency, float gain, float q);

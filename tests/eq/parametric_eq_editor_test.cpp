@@ -528,3 +528,41 @@ TEST_F(ParametricEqEditorTest, ReportOfTheCurrentSide) {
     EXPECT_EQ(op->colour, (Rgb{0, 0, 0}));
   }
 }
+
+// The keyboard still reaches the other controls while the mouse holds a marker.
+TEST_F(ParametricEqEditorTest, AControlChangedDuringADragEndsTheDragFirst) {
+  editor.SelectBand(5);
+  editor.LevelSliderMoved(12 - 6);
+  editor.QSliderMoved(20);
+  editor.ToggleEnableCursors();
+  const FilterParams before = BandOf(EqGroup::Front, EqSide::Common, 4);
+  editor.GraphPress(MarkerOf(4));
+  const int up = -editor.Graph()->Y(14) - 1;
+  for (int i = 0; i < 6; ++i) editor.GraphMove({MarkerOf(4).x, MarkerOf(4).y + up});
+  sink.posted.clear();
+
+  // The drag is taken back on its own; the slider's change to band 6 then stands.
+  editor.LevelSliderMoved(12 - 5);
+  EXPECT_FALSE(editor.Dragging());
+  ASSERT_EQ(boxes.messages.size(), 1u);
+  EXPECT_EQ(BandOf(EqGroup::Front, EqSide::Common, 4), before);
+  EXPECT_EQ(BandOf(EqGroup::Front, EqSide::Common, 5).gain, 5.0f);
+  EXPECT_LE(editor.Data().peqCurvePeaks[0][0], 12.0);
+  ASSERT_EQ(sink.posted.size(), 2u);
+  EXPECT_EQ(sink.posted[0].lParam, 4);
+
+  // A channel change ends the drag in the group it began in.
+  editor.GraphPress(MarkerOf(8));
+  editor.GraphMove({MarkerOf(8).x + editor.Graph()->X(18) + 1, MarkerOf(8).y});
+  const float moved = BandOf(EqGroup::Front, EqSide::Common, 8).frequency;
+  editor.SelectChannel(Index(EqGroup::SubWoofer));
+  EXPECT_FALSE(editor.Dragging());
+  EXPECT_EQ(editor.Controls().group, EqGroup::SubWoofer);
+  EXPECT_LT(editor.Controls().band, kSubWooferPeqBandCount);
+  const FilterParams sub = BandOf(EqGroup::SubWoofer, EqSide::Common, 8);
+  editor.GraphMove({0, 0});
+  editor.GraphRelease();
+  EXPECT_EQ(BandOf(EqGroup::SubWoofer, EqSide::Common, 8), sub);
+  EXPECT_EQ(BandOf(EqGroup::Front, EqSide::Common, 8).frequency, moved);
+  EXPECT_LT(editor.Controls().band, kSubWooferPeqBandCount);
+}
