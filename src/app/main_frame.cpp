@@ -289,7 +289,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   if (view_->Form().LinkBusy()) {
     // Closing the form in the middle of a transfer would pull the port from under it.
     event->ignore();
-    QTimer::singleShot(kCloseRetryMs, this, &QWidget::close);
+    if (!closeRetryQueued_) {
+      closeRetryQueued_ = true;
+      QTimer::singleShot(kCloseRetryMs, this, [this] {
+        closeRetryQueued_ = false;
+        close();
+      });
+    }
     return;
   }
   if (!doc_.SaveModified()) {

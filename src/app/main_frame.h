@@ -60,4 +60,6 @@ class CMainFrame : public QMainWindow {
   std::array<QLabel*, 3> indicators_{};  // CAP, NUM, SCRL
   std::array<bool, 3> locks_{};
   bool closing_ = false;
+  // A close that met a transfer waits for it once, however often the user asks meanwhile.
+  bool closeRetryQueued_ = false;
 };

@@ -192,6 +192,26 @@ TEST(AppClose, AsksToSaveBeforeReleasingTheProcessor) {
   EXPECT_EQ(h.dialogs.finishScreens, std::vector<bool>{true});
 }
 
+TEST(AppClose, CloseRequestsDuringATransferAskOnceItHasEnded) {
+  AppHarness h;
+  h.Start();
+  AppHarness::Settle();
+  h.app->Doc().SetModified();
+
+  // Three clicks on the close box while a transfer runs: one question once it has ended.
+  h.Form().SetLinkBusy(true);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(h.Frame().close());
+  EXPECT_TRUE(h.prompts.asked.empty());
+  h.prompts.answer = DocumentPrompts::SaveAnswer::Cancel;
+  QTest::qWait(250);
+  EXPECT_TRUE(h.prompts.asked.empty());
+  h.Form().SetLinkBusy(false);
+  QTest::qWait(400);
+  EXPECT_EQ(h.prompts.asked.size(), 1u);
+  EXPECT_TRUE(h.Frame().isVisible());
+  EXPECT_TRUE(h.dialogs.finishScreens.empty());
+}
+
 }  // namespace
 
 namespace {
