@@ -299,6 +299,8 @@ void ParametricEqEditor::Reset() {
 }
 
 void ParametricEqEditor::Close() {
+  // The form takes the data on closing: a held marker's values must pass the 12 dB rule first.
+  FinishDrag();
   showAllCurves_ = false;
   controls_.showAllCurves = false;
   view_.SetMouseCapture(false);

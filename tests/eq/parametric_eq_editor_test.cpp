@@ -565,4 +565,17 @@ TEST_F(ParametricEqEditorTest, AControlChangedDuringADragEndsTheDragFirst) {
   EXPECT_EQ(BandOf(EqGroup::SubWoofer, EqSide::Common, 8), sub);
   EXPECT_EQ(BandOf(EqGroup::Front, EqSide::Common, 8).frequency, moved);
   EXPECT_LT(editor.Controls().band, kSubWooferPeqBandCount);
+
+  // Escape while dragging: the form never takes a band the 12 dB rule has not seen.
+  editor.SelectChannel(Index(EqGroup::Front));
+  editor.GraphPress(MarkerOf(4));
+  for (int i = 0; i < 6; ++i) editor.GraphMove({MarkerOf(4).x, MarkerOf(4).y + up});
+  sink.posted.clear();
+  editor.Close();
+  EXPECT_FALSE(editor.Dragging());
+  EXPECT_EQ(boxes.messages.size(), 2u);
+  EXPECT_EQ(BandOf(EqGroup::Front, EqSide::Common, 4), before);
+  ASSERT_EQ(sink.posted.size(), 2u);
+  EXPECT_EQ(sink.posted[0].message, FormMessage::PeqSend);
+  ExpectLastPost(FormMessage::PeqClose, 0, 0);
 }
