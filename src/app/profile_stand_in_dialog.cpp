@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <functional>
 #include <vector>
@@ -28,19 +29,28 @@ ProfileStandInDialog::ProfileStandInDialog(CustomerProfile& profile, QWidget* pa
 }
 
 void ProfileStandInDialog::Edit() {
+  // Only what the user changed is written back: a value from a file that the boxes cannot show
+  // as it is (too long, out of range) must not come back cut or clamped.
   std::vector<std::function<void()>> takeBack;
   auto text = [&](QFormLayout* form, const char* label, std::string& field, int max) {
     auto* edit = new QLineEdit(Q(field), this);
+    edit->setObjectName(QString::fromLatin1(label));
     edit->setMaxLength(max);
     form->addRow(QString::fromLatin1(label), edit);
-    takeBack.push_back([edit, &field] { field = edit->text().toStdString(); });
+    takeBack.push_back([edit, &field] {
+      if (edit->isModified()) field = edit->text().toStdString();
+    });
   };
   auto number = [&](QFormLayout* form, const char* label, std::int32_t& field, int max) {
     auto* box = new QSpinBox(this);
+    box->setObjectName(QString::fromLatin1(label));
     box->setRange(0, max);
     box->setValue(field);
+    const int shown = box->value();
     form->addRow(QString::fromLatin1(label), box);
-    takeBack.push_back([box, &field] { field = box->value(); });
+    takeBack.push_back([box, shown, &field] {
+      if (box->value() != shown) field = box->value();
+    });
   };
 
   auto* layout = new QVBoxLayout(this);
@@ -69,8 +79,11 @@ void ProfileStandInDialog::Edit() {
   auto* country = new QComboBox(this);
   country->addItems({QStringLiteral("U.S.A"), QStringLiteral("JAPAN"), QStringLiteral("OTHER")});
   country->setCurrentIndex(profile_.country);
+  const int shownCountry = country->currentIndex();
   cf->addRow(QStringLiteral("COUNTRY"), country);
-  takeBack.push_back([this, country] { profile_.country = country->currentIndex(); });
+  takeBack.push_back([this, country, shownCountry] {
+    if (country->currentIndex() != shownCountry) profile_.country = country->currentIndex();
+  });
   text(cf, "E-mail", profile_.email, 40);
   text(cf, "TEL(DAY)", profile_.telDay, 26);
   text(cf, "TEL(evening)", profile_.telEvening, 26);
@@ -96,8 +109,11 @@ void ProfileStandInDialog::Edit() {
   auto* commentForm = new QFormLayout;
   commentForm->addRow(QStringLiteral("COMMENTS"), comments);
   layout->addLayout(commentForm);
-  takeBack.push_back(
-      [this, comments] { profile_.comments = comments->toPlainText().left(200).toStdString(); });
+  comments->setObjectName(QStringLiteral("COMMENTS"));
+  takeBack.push_back([this, comments] {
+    if (comments->document()->isModified())
+      profile_.comments = comments->toPlainText().left(200).toStdString();
+  });
 
   exec();
   for (const auto& back : takeBack) back();
