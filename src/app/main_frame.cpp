@@ -261,7 +261,9 @@ void CMainFrame::UpdateRecentFiles() {
       continue;
     }
     const QString path = QString::fromStdString(recent[static_cast<std::size_t>(i)]);
-    entry->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    // An "&" in a file name is shown as it is, not taken for a mnemonic.
+    const QString name = QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"));
+    entry->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
     entry->setStatusTip(path);
     entry->setVisible(true);
   }

@@ -24,13 +24,15 @@ std::string WriteSetup(const TempDir& dir, const std::string& name) {
 
 TEST(AppStart, OpensTheFileGivenOnTheCommandLine) {
   TempDir dir;
-  const std::string path = WriteSetup(dir, "van.tvn");
+  const std::string path = WriteSetup(dir, "van&co.tvn");
   AppHarness h;
   h.Start(path);
   AppHarness::Settle();
 
   EXPECT_TRUE(h.dialogs.messages.empty());
-  EXPECT_EQ(h.Title(), QStringLiteral("van.tvn - KRV5200"));
+  EXPECT_EQ(h.Title(), QStringLiteral("van&co.tvn - KRV5200"));
+  // The recent entry shows the name as it is, with its number as the mnemonic.
+  EXPECT_EQ(h.Frame().Command(QStringLiteral("recent1"))->text(), QStringLiteral("&1 van&&co.tvn"));
   EXPECT_TRUE(h.Frame().isVisible());
   EXPECT_FALSE(h.app->Doc().IsModified());
   EXPECT_FALSE(h.Form().SpeakerOn(OutputChannel::FrontMidR));
