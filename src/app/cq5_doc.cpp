@@ -27,6 +27,9 @@ CQ5Doc::CQ5Doc(SettingsStore& settings, Dialogs& dialogs, DocumentPrompts& promp
 }
 
 void CQ5Doc::OnNew() {
+  // New keeps the values but forgets the file and the modified flag: unsaved edits would leave
+  // no trace that asks for them at exit, so they are offered for saving first.
+  if (!SaveModified()) return;
   session_.New();
   if (onReload) onReload();
   Changed();

@@ -27,7 +27,8 @@ class CQ5Doc {
   bool IsModified() const { return session_.IsModified(); }
   void SetModified(bool modified = true) { session_.SetModified(modified); }
 
-  // Ctrl+N: keeps every value, becomes "Untitled" and lets the form take it up again.
+  // Ctrl+N: after offering unsaved edits for saving, keeps every value, becomes "Untitled" and
+  // lets the form take it up again.
   void OnNew();
   // "&Open...": asks for a file, then opens it as OpenFile does.
   bool OnOpen();

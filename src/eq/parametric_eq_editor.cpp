@@ -14,6 +14,14 @@
 
 namespace {
 
+// The Q slider works in steps of 0.1; a Q that is not a number (a damaged file) sits at the bottom.
+int QSliderPosition(float q) {
+  const float position = q * 10.0f;
+  if (std::isnan(position)) return kPeqQSliderMin;
+  return static_cast<int>(
+      std::clamp(position, static_cast<float>(kPeqQSliderMin), static_cast<float>(kPeqQSliderMax)));
+}
+
 constexpr int kAllGroupsBand = 33;
 
 float MaxDragFrequency(EqGroup group) {
@@ -103,11 +111,7 @@ void ParametricEqEditor::RefreshControls() {
   controls_.qEdit = band.q;
   controls_.frequencyEdit = RoundDownToTenthHz(band.frequency);
   controls_.levelSlider = std::clamp(12 - controls_.levelEdit, 0, kPeqLevelSliderMax);
-  const float qPosition = band.q * 10.0f;
-  controls_.qSlider = std::isnan(qPosition)
-                          ? kPeqQSliderMin
-                          : static_cast<int>(std::clamp(qPosition, static_cast<float>(kPeqQSliderMin),
-                                                        static_cast<float>(kPeqQSliderMax)));
+  controls_.qSlider = QSliderPosition(band.q);
   controls_.frequencySlider = PeqFrequencySliderPosition(band.frequency);
   controls_.showAllCurves = showAllCurves_;
   controls_.enableCursors = enableCursors_;
@@ -205,7 +209,7 @@ void ParametricEqEditor::QEditLeft(std::string_view text) {
   if (!q) return;
   const auto value = static_cast<float>(*q);
   controls_.qEdit = value;
-  controls_.qSlider = std::clamp(static_cast<int>(value * 10.0f), kPeqQSliderMin, kPeqQSliderMax);
+  controls_.qSlider = QSliderPosition(value);
   const FilterParams& band = CurrentBand();
   StoreBand(band.frequency, band.gain, value);
 }
@@ -232,7 +236,7 @@ void ParametricEqEditor::Enter(std::string_view channelText, std::string_view qT
       newGain = static_cast<float>(*level);
   }
   controls_.qEdit = newQ;
-  controls_.qSlider = std::clamp(static_cast<int>(newQ * 10.0f), kPeqQSliderMin, kPeqQSliderMax);
+  controls_.qSlider = QSliderPosition(newQ);
   controls_.frequencyEdit = newFrequency;
   controls_.frequencySlider = PeqFrequencySliderPosition(newFrequency);
   controls_.levelEdit = TruncGain(newGain);

@@ -27,6 +27,7 @@ QString ToQString(std::string_view text) {
 QtPainterCanvas::QtPainterCanvas(QPaintDevice& device, Units units) : device_(device), units_(units) {
   if (units_ == Units::PageTenthsOfMm) {
     scale_ = device_.logicalDpiX() / 254.0;
+    scaleY_ = device_.logicalDpiY() / 254.0;
     font_ = QFont();
     font_.setPointSizeF(kPageDefaultPointSize);
   }
@@ -56,7 +57,7 @@ QPainter* QtPainterCanvas::Painter() {
 
 QPointF QtPainterCanvas::Map(CanvasPoint p) const {
   if (units_ == Units::Pixels) return QPointF(p.x, p.y);
-  return QPointF((p.x - kPageOriginX) * scale_, (kPageOriginY - p.y) * scale_);
+  return QPointF((p.x - kPageOriginX) * scale_, (kPageOriginY - p.y) * scaleY_);
 }
 
 void QtPainterCanvas::ApplyPen() {
@@ -106,7 +107,7 @@ void QtPainterCanvas::DrawRect(const CanvasRect& rect) {
 void QtPainterCanvas::SetFont(std::string_view family, int height) {
   font_ = QFont(ToQString(family));
   font_.setStyleHint(QFont::SansSerif);
-  font_.setPixelSize(std::max(1, static_cast<int>(std::lround(height * scale_))));
+  font_.setPixelSize(std::max(1, static_cast<int>(std::lround(height * scaleY_))));
   ApplyFont();
 }
 
@@ -139,5 +140,5 @@ void QtPainterCanvas::DrawText(CanvasPoint at, std::string_view text) {
 int QtPainterCanvas::LineHeight() {
   QPainter* p = Painter();
   const QFontMetricsF metrics = p != nullptr ? p->fontMetrics() : QFontMetricsF(font_, &device_);
-  return static_cast<int>(std::lround((metrics.height() + metrics.leading()) / scale_));
+  return static_cast<int>(std::lround((metrics.height() + metrics.leading()) / scaleY_));
 }

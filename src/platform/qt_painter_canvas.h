@@ -54,7 +54,8 @@ class QtPainterCanvas : public Canvas {
 
   QPaintDevice& device_;
   Units units_;
-  double scale_ = 1.0;
+  double scale_ = 1.0;   // page units to device pixels, across
+  double scaleY_ = 1.0;  // and down (a printer may resolve the two differently)
   std::unique_ptr<QPainter> painter_;
   Rgb pen_;
   int penWidth_ = 1;

@@ -77,14 +77,24 @@ TEST(AppDocument, CtrlNKeepsTheValuesAndRetitlesUntitled) {
   AppHarness::Settle();
   ASSERT_TRUE(h.app->Doc().IsModified());
 
+  // Unsaved edits are offered for saving first; Cancel keeps the file and the edits.
   h.Frame().activateWindow();
+  h.prompts.answer = DocumentPrompts::SaveAnswer::Cancel;
+  QTest::keyClick(&h.Frame(), Qt::Key_N, Qt::ControlModifier);
+  AppHarness::Settle();
+  ASSERT_EQ(h.prompts.asked.size(), 1u);
+  EXPECT_FALSE(h.app->Doc().Path().empty());
+  EXPECT_TRUE(h.app->Doc().IsModified());
+
+  h.prompts.answer = DocumentPrompts::SaveAnswer::No;
+  h.prompts.asked.clear();
   QTest::keyClick(&h.Frame(), Qt::Key_N, Qt::ControlModifier);
   AppHarness::Settle();
 
   EXPECT_EQ(h.Title(), QStringLiteral("Untitled - KRV5200"));
   EXPECT_TRUE(h.app->Doc().Path().empty());
   EXPECT_FALSE(h.app->Doc().IsModified());
-  EXPECT_TRUE(h.prompts.asked.empty());
+  EXPECT_EQ(h.prompts.asked.size(), 1u);
   // Both the file's values and the edit made afterwards are still there.
   EXPECT_FALSE(h.Form().SpeakerOn(OutputChannel::FrontMidR));
   EXPECT_FALSE(h.Form().SpeakerOn(OutputChannel::RearL));
@@ -92,6 +102,7 @@ TEST(AppDocument, CtrlNKeepsTheValuesAndRetitlesUntitled) {
   EXPECT_DOUBLE_EQ(h.Form().WorkingCopy().channelDelay[Index(OutputChannel::Center)], 2.5);
 
   // Opening another file while modified asks first; Cancel keeps everything as it is.
+  h.prompts.asked.clear();
   QTest::mouseClick(h.View().SpeakerButton(OutputChannel::RearR), Qt::LeftButton);
   h.prompts.answer = DocumentPrompts::SaveAnswer::Cancel;
   h.prompts.openFile = WriteSetup(dir, "other.tvn");
