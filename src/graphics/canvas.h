@@ -58,3 +58,18 @@ class Canvas {
   // The current font's character height plus its external leading.
   virtual int LineHeight() = 0;
 };
+
+// A canvas that draws nothing: where drawing goes while no window or page is there to take it.
+class NullCanvas : public Canvas {
+ public:
+  void SetPen(Rgb, int) override {}
+  void DrawLine(CanvasPoint, CanvasPoint) override {}
+  void DrawPolyline(std::span<const CanvasPoint>) override {}
+  void FillRect(const CanvasRect&, Rgb) override {}
+  void DrawRect(const CanvasRect&) override {}
+  void SetFont(std::string_view, int) override {}
+  void SetDefaultFont() override {}
+  void SetTextColours(Rgb, Rgb) override {}
+  void DrawText(CanvasPoint, std::string_view) override {}
+  int LineHeight() override { return 0; }
+};

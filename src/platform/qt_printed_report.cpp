@@ -15,21 +15,6 @@ namespace {
 constexpr double kPdfMarginMm = 5.0;
 constexpr int kPdfResolution = 600;
 
-// What drawing reaches while no page is open: nothing.
-class NoPage : public Canvas {
- public:
-  void SetPen(Rgb, int) override {}
-  void DrawLine(CanvasPoint, CanvasPoint) override {}
-  void DrawPolyline(std::span<const CanvasPoint>) override {}
-  void FillRect(const CanvasRect&, Rgb) override {}
-  void DrawRect(const CanvasRect&) override {}
-  void SetFont(std::string_view, int) override {}
-  void SetDefaultFont() override {}
-  void SetTextColours(Rgb, Rgb) override {}
-  void DrawText(CanvasPoint, std::string_view) override {}
-  int LineHeight() override { return 0; }
-};
-
 }  // namespace
 
 bool QtPrintedReport::StandardPrintDialog::Choose(QPrinter& printer) {
@@ -73,7 +58,7 @@ bool QtPrintedReport::BeginPage() {
 }
 
 Canvas& QtPrintedReport::Page() {
-  static NoPage none;
+  static NullCanvas none;
   if (!page_) return none;
   return *page_;
 }

@@ -8,23 +8,8 @@
 
 namespace {
 
-// Where the editor draws while no window is open: nowhere.
-class NoPicture : public Canvas {
- public:
-  void SetPen(Rgb, int) override {}
-  void DrawLine(CanvasPoint, CanvasPoint) override {}
-  void DrawPolyline(std::span<const CanvasPoint>) override {}
-  void FillRect(const CanvasRect&, Rgb) override {}
-  void DrawRect(const CanvasRect&) override {}
-  void SetFont(std::string_view, int) override {}
-  void SetDefaultFont() override {}
-  void SetTextColours(Rgb, Rgb) override {}
-  void DrawText(CanvasPoint, std::string_view) override {}
-  int LineHeight() override { return 0; }
-};
-
-NoPicture& Nowhere() {
-  static NoPicture none;
+NullCanvas& Nowhere() {
+  static NullCanvas none;
   return none;
 }
 
