@@ -40,6 +40,10 @@ TEST_F(DocumentCli, NewResaveAndExport) {
   EXPECT_EQ(text.rfind("///PEQ\n31.250000\n", 0), 0u);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1709);
 
+  o = Cli({"report", "peq", kExample, "peq.pdf", "--side", "L"});
+  EXPECT_EQ(o.exitStatus, 0) << o.err;
+  EXPECT_EQ(ReadFileBytes(dir.File("peq.pdf")).substr(0, 5), "%PDF-");
+
   o = Cli({"show", kExample});
   EXPECT_EQ(o.exitStatus, 0) << o.err;
   EXPECT_NE(o.out.find("Demo Car Audio"), std::string::npos);
