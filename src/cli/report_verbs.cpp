@@ -2,7 +2,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QString>
+
 #include <array>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,8 +37,15 @@ bool ParseSide(const std::string& text, EqSide& side) {
 }
 
 // Fonts need a GUI application; the tool has no screen, so it runs on the offscreen platform.
+// Qt's own notes about the desktop it runs on (no runtime folder, no screen) are not the tool's
+// messages: standard error carries only the system's texts; Qt's critical errors still pass.
+void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
 std::unique_ptr<QGuiApplication> StartGuiApplication() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietQtNotes);
   static int argc = 1;
   static char name[] = "krv5200-cli";
   static char* argv[] = {name, nullptr};
