@@ -503,48 +503,58 @@ void SetupForm::SetFunctionSwitchState(FunctionSwitch which, bool on) {
   if (InRange(static_cast<int>(which), kFunctionSwitchCount)) switches_[Slot(which)] = on;
 }
 
-void SetupForm::ParametricSwitch(bool on) {
-  const Gate gate = Check(PendingCode::PeqSwitch, on ? 1 : 0);
+template <typename SendOn, typename SendOff>
+void SetupForm::EqualizerSwitch(bool on, const EqualizerSwitchPlan& plan, SendOn&& sendOn,
+                                SendOff&& sendOff) {
+  const Gate gate = Check(plan.pending, on ? 1 : 0);
   if (gate == Gate::Busy) return;
-  switches_[Slot(FunctionSwitch::Parametric)] = on;
+  switches_[Slot(plan.own)] = on;
   if (on) {
-    switches_[Slot(FunctionSwitch::Graphic)] = false;
-    CloseWindow(FunctionWindow::Graphic);
-    SetAppliedPeakBoost(work_.peqPeakBoost);
+    switches_[Slot(plan.other)] = false;
+    CloseWindow(plan.otherWindow);
+    SetAppliedPeakBoost(plan.peakBoost);
     if (gate != Gate::Go) return;
-    const int side = selections_[Slot(FunctionWindow::Parametric)].side;
-    ParameterTransfer(kPeqLoadText, [&](DeviceLink& link) {
-      return TransferSequences::PeqOn(link, work_.peqBands, side, Mode(), ActiveLevelCode(), parameter_);
-    });
+    const int side = selections_[Slot(plan.ownWindow)].side;
+    ParameterTransfer(plan.onText, [&](DeviceLink& link) { return sendOn(link, side); });
   } else {
     SetAppliedPeakBoost(0);
     if (gate != Gate::Go) return;
-    ParameterTransfer(kPeqInitializeText, [&](DeviceLink& link) {
-      return TransferSequences::PeqOff(link, Mode(), peakBase_, parameter_);
-    });
+    ParameterTransfer(plan.offText, [&](DeviceLink& link) { return sendOff(link); });
   }
 }
 
+void SetupForm::ParametricSwitch(bool on) {
+  const EqualizerSwitchPlan plan{PendingCode::PeqSwitch,
+                                 FunctionSwitch::Parametric,
+                                 FunctionSwitch::Graphic,
+                                 FunctionWindow::Parametric,
+                                 FunctionWindow::Graphic,
+                                 work_.peqPeakBoost,
+                                 kPeqLoadText,
+                                 kPeqInitializeText};
+  EqualizerSwitch(
+      on, plan,
+      [&](DeviceLink& link, int side) {
+        return TransferSequences::PeqOn(link, work_.peqBands, side, Mode(), ActiveLevelCode(), parameter_);
+      },
+      [&](DeviceLink& link) { return TransferSequences::PeqOff(link, Mode(), peakBase_, parameter_); });
+}
+
 void SetupForm::GraphicSwitch(bool on) {
-  const Gate gate = Check(PendingCode::GeqSwitch, on ? 1 : 0);
-  if (gate == Gate::Busy) return;
-  switches_[Slot(FunctionSwitch::Graphic)] = on;
-  if (on) {
-    switches_[Slot(FunctionSwitch::Parametric)] = false;
-    CloseWindow(FunctionWindow::Parametric);
-    SetAppliedPeakBoost(work_.geqPeakBoost);
-    if (gate != Gate::Go) return;
-    const int side = selections_[Slot(FunctionWindow::Graphic)].side;
-    ParameterTransfer(kGeqLoadText, [&](DeviceLink& link) {
-      return TransferSequences::GeqOn(link, work_.geqBands, side, Mode(), ActiveLevelCode(), parameter_);
-    });
-  } else {
-    SetAppliedPeakBoost(0);
-    if (gate != Gate::Go) return;
-    ParameterTransfer(kGeqInitializeText, [&](DeviceLink& link) {
-      return TransferSequences::GeqOff(link, Mode(), peakBase_, parameter_);
-    });
-  }
+  const EqualizerSwitchPlan plan{PendingCode::GeqSwitch,
+                                 FunctionSwitch::Graphic,
+                                 FunctionSwitch::Parametric,
+                                 FunctionWindow::Graphic,
+                                 FunctionWindow::Parametric,
+                                 work_.geqPeakBoost,
+                                 kGeqLoadText,
+                                 kGeqInitializeText};
+  EqualizerSwitch(
+      on, plan,
+      [&](DeviceLink& link, int side) {
+        return TransferSequences::GeqOn(link, work_.geqBands, side, Mode(), ActiveLevelCode(), parameter_);
+      },
+      [&](DeviceLink& link) { return TransferSequences::GeqOff(link, Mode(), peakBase_, parameter_); });
 }
 
 void SetupForm::DividerSwitch(bool on) {

@@ -197,6 +197,20 @@ class SetupForm : public MemoryStoreHost {
 
   void ParametricSwitch(bool on);
   void GraphicSwitch(bool on);
+  // What the two equalizer switches differ in; they exclude each other.
+  struct EqualizerSwitchPlan {
+    PendingCode pending;
+    FunctionSwitch own;
+    FunctionSwitch other;
+    FunctionWindow ownWindow;
+    FunctionWindow otherWindow;
+    int peakBoost;
+    const char* onText;
+    const char* offText;
+  };
+  // `sendOn(link, side)` loads the equalizer, `sendOff(link)` flattens it.
+  template <typename SendOn, typename SendOff>
+  void EqualizerSwitch(bool on, const EqualizerSwitchPlan& plan, SendOn&& sendOn, SendOff&& sendOff);
   void DividerSwitch(bool on);
   void TimeCorrectionSwitch(bool on);
   bool SendAeqOn(DeviceLink& link);
