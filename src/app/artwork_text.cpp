@@ -4,6 +4,14 @@
 #include <QTransform>
 #include <algorithm>
 
+QFont ArtworkText::ScreenFont(int pixelHeight) {
+  QFont font;
+  font.setFamilies(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"),
+                               QStringLiteral("Sans Serif")});
+  font.setPixelSize(pixelHeight);
+  return font;
+}
+
 QFont ArtworkText::Font(int pixelSize, QFont::Weight weight) {
   QFont font;
   font.setFamilies(QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),

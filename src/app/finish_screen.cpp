@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "app/artwork_text.h"
 #include "app/brand_artwork.h"
 
 namespace {
@@ -15,17 +16,9 @@ constexpr int kUnitsHigh = 100;
 constexpr int kStripUnits = 23;
 constexpr double kPixelsPerUnit = 1.75;
 
-QFont ScreenFont(int pixelHeight) {
-  QFont font;
-  font.setFamilies(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"),
-                               QStringLiteral("Sans Serif")});
-  font.setPixelSize(pixelHeight);
-  return font;
-}
-
 // Text at `at` (its top left) in the given height, narrowed to `maxWidth` when it is longer.
 void DrawLine(QPainter& p, const QString& text, QPoint at, int height, int maxWidth) {
-  const QFont font = ScreenFont(height);
+  const QFont font = ArtworkText::ScreenFont(height);
   const int natural = QFontMetrics(font).horizontalAdvance(text);
   p.save();
   p.setFont(font);

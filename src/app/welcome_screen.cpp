@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "app/artwork_text.h"
 #include "app/brand_artwork.h"
 
 namespace {
@@ -13,14 +14,6 @@ constexpr int kStripHeight = 90;
 constexpr int kPictureMargin = 12;
 constexpr int kLastFrame = BrandArtwork::kFrameCount - 1;
 constexpr int kFrameAfterPause = 24;
-
-QFont WelcomeFont(int pixelHeight) {
-  QFont font;
-  font.setFamilies(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"),
-                               QStringLiteral("Sans Serif")});
-  font.setPixelSize(pixelHeight);
-  return font;
-}
 
 }  // namespace
 
@@ -114,7 +107,7 @@ void WelcomeScreen::paintEvent(QPaintEvent*) {
   p.fillRect(strip, Qt::black);
   const int w = strip.width();
   const int h = strip.height();
-  p.setFont(WelcomeFont(static_cast<int>(h * 0.476)));
+  p.setFont(ArtworkText::ScreenFont(static_cast<int>(h * 0.476)));
   p.setPen(QColor(255, 255, 153));
   p.drawText(QRect(w / 5, 0, w - w / 5, h), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Welcome to"));
   p.drawPixmap(QRect(static_cast<int>(w * 0.2083), h / 2, w * 3 / 5, h / 2), logo_);

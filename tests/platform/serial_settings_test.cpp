@@ -7,41 +7,14 @@
 #include <QStandardPaths>
 #include <map>
 
-#include "common/settings_store.h"
+#include "common/memory_settings.h"
 #include "common/temp_dir.h"
 #include "platform/qt_settings_store.h"
 
 namespace {
 
-class MapSettings : public SettingsStore {
- public:
-  int GetInt(std::string_view section, std::string_view key, int defaultValue) override {
-    auto it = ints.find(Key(section, key));
-    return it == ints.end() ? defaultValue : it->second;
-  }
-  void SetInt(std::string_view section, std::string_view key, int value) override {
-    ints[Key(section, key)] = value;
-  }
-  std::string GetString(std::string_view section, std::string_view key,
-                        std::string_view defaultValue) override {
-    auto it = strings.find(Key(section, key));
-    return it == strings.end() ? std::string(defaultValue) : it->second;
-  }
-  void SetString(std::string_view section, std::string_view key, std::string_view value) override {
-    strings[Key(section, key)] = std::string(value);
-  }
-
-  std::map<std::string, int> ints;
-  std::map<std::string, std::string> strings;
-
- private:
-  static std::string Key(std::string_view section, std::string_view key) {
-    return std::string(section) + "/" + std::string(key);
-  }
-};
-
 TEST(SerialSettingsTest, DefaultsAndTheLowBitsTaken) {
-  MapSettings store;
+  MemorySettings store;
   const SerialSettings d = SerialSettings::Read(store);
   EXPECT_EQ(d.baudRate, 9600);
   EXPECT_EQ(d.byteSize, 8);
@@ -69,7 +42,7 @@ TEST(SerialSettingsTest, DefaultsAndTheLowBitsTaken) {
 }
 
 TEST(SerialSettingsTest, PortNamesMapToDevices) {
-  MapSettings store;
+  MemorySettings store;
   unsetenv("KRV5200_COM1");
   unsetenv("KRV5200_COM2");
   unsetenv("KRV5200_COM3");

@@ -10,40 +10,12 @@
 #include "app/cq5_doc.h"
 #include "app/document_prompts.h"
 #include "app/main_frame.h"
+#include "common/memory_settings.h"
 #include "common/recording_dialogs.h"
-#include "common/settings_store.h"
 #include "common/virtual_clock.h"
 #include "form/ui/cq5_view.h"
 #include "platform/qt_message_pump.h"
 #include "sim/in_memory_line.h"
-
-// Settings kept in memory, so that no test touches the user's own.
-class MemorySettings : public SettingsStore {
- public:
-  int GetInt(std::string_view section, std::string_view key, int defaultValue) override {
-    const auto it = ints.find(Key(section, key));
-    return it == ints.end() ? defaultValue : it->second;
-  }
-  void SetInt(std::string_view section, std::string_view key, int value) override {
-    ints[Key(section, key)] = value;
-  }
-  std::string GetString(std::string_view section, std::string_view key,
-                        std::string_view defaultValue) override {
-    const auto it = strings.find(Key(section, key));
-    return it == strings.end() ? std::string(defaultValue) : it->second;
-  }
-  void SetString(std::string_view section, std::string_view key, std::string_view value) override {
-    strings[Key(section, key)] = std::string(value);
-  }
-
-  std::map<std::string, int> ints;
-  std::map<std::string, std::string> strings;
-
- private:
-  static std::string Key(std::string_view section, std::string_view key) {
-    return std::string(section) + "/" + std::string(key);
-  }
-};
 
 // Answers the file dialogs and the save question as the test says.
 class ScriptedPrompts : public DocumentPrompts {
