@@ -38,33 +38,57 @@ Options:
   --startup-report   print how long the main window took to reach the screen and the memory in
                      use then, and quit (no Welcome Screen, no closing screen)
   -h, --help         show this text
+      --version      show the program's version
 )";
 
 struct Options {
   bool noWelcome = false;
   bool startupReport = false;
   bool help = false;
+  bool version = false;
   std::string file;
   std::string error;
 };
 
-Options Parse(const QStringList& args) {
+// The options QApplication reads itself (and removes from its arguments).
+bool QtOptionTakesValue(const std::string& arg) {
+  for (const char* name : {"-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qmljsdebugger",
+                           "-style", "-stylesheet", "-session", "-display", "-geometry", "-qwindowgeometry",
+                           "-qwindowtitle", "-qwindowicon", "-title", "-name"}) {
+    if (arg == name) return true;
+  }
+  return false;
+}
+
+bool IsQtOption(const std::string& arg) {
+  return QtOptionTakesValue(arg) || arg == "-widgetcount" || arg == "-reverse" || arg == "-nograb" ||
+         arg == "-dograb" || arg == "-sync" || arg.rfind("-platform=", 0) == 0 ||
+         arg.rfind("-style=", 0) == 0;
+}
+
+// Read before the application object exists, so that --help and --version need no display.
+// Qt's own options (-platform, -style ...) are left to QApplication.
+Options Parse(int argc, char** argv) {
   Options options;
   const char* env = std::getenv("KRV5200_NO_WELCOME");
   options.noWelcome = env != nullptr && std::string(env) == "1";
-  for (qsizetype i = 1; i < args.size(); ++i) {
-    const QString& arg = args[i];
-    if (arg == QLatin1String("--no-welcome")) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--no-welcome") {
       options.noWelcome = true;
-    } else if (arg == QLatin1String("--startup-report")) {
+    } else if (arg == "--startup-report") {
       options.startupReport = true;
       options.noWelcome = true;
-    } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+    } else if (arg == "-h" || arg == "--help") {
       options.help = true;
-    } else if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
-      options.error = "unknown option " + arg.toStdString();
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (IsQtOption(arg)) {
+      if (QtOptionTakesValue(arg)) ++i;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      options.error = "unknown option " + arg;
     } else if (options.file.empty()) {
-      options.file = arg.toStdString();
+      options.file = arg;
     } else {
       options.error = "only one setup file can be opened";
     }
@@ -135,16 +159,20 @@ class StartupReport : public QObject {
 
 int main(int argc, char** argv) {
   const auto mainEntered = std::chrono::steady_clock::now();
-  QApplication app(argc, argv);
-  const Options options = Parse(QApplication::arguments());
+  const Options options = Parse(argc, argv);
   if (options.help) {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("krv5200 %s\n", KRV5200_VERSION);
     return 0;
   }
   if (!options.error.empty()) {
     std::fprintf(stderr, "krv5200: %s\nTry 'krv5200 --help'.\n", options.error.c_str());
     return 1;
   }
+  QApplication app(argc, argv);
   CQ5App::ApplyLook(app);
 
   QtSettingsStore settings;

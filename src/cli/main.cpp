@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/cli_context.h"
+#include "cli/report_kinds.h"
 
 void StderrDialogs::ShowMessage(std::string_view text, MessageIcon) {
   ++shown;
@@ -34,10 +35,17 @@ void PrintHelp(std::FILE* out) {
     std::fprintf(out, "  %.*s\n      %.*s\n", static_cast<int>(v.usage.size()), v.usage.data(),
                  static_cast<int>(v.summary.size()), v.summary.data());
   }
+  std::vector<ReportKindEntry> kinds = RegisteredReportKinds();
+  std::sort(kinds.begin(), kinds.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  std::fprintf(out, "\nreports (krv5200-cli report KIND ...):\n");
+  for (const ReportKindEntry& k : kinds) {
+    std::fprintf(out, "  report %.*s\n      %.*s\n", static_cast<int>(k.usage.size()), k.usage.data(),
+                 static_cast<int>(k.summary.size()), k.summary.data());
+  }
   std::fprintf(
       out,
       "\noptions:\n  --trace   print every byte exchanged with the processor, in hexadecimal, "
-      "on standard error\n  --help    show this text\n\n"
+      "on standard error\n  --help    show this text\n  --version show the program's version\n\n"
       "Messages the program shows in message boxes are written to standard error. The exit status "
       "is 0 when\nthe operation fully succeeded and 1 when it did not (wrong arguments included).\n");
 }
@@ -51,6 +59,10 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     if (verbName.empty() && (arg == "--help" || arg == "-h" || arg == "help")) {
       PrintHelp(stdout);
+      return 0;
+    }
+    if (verbName.empty() && arg == "--version") {
+      std::printf("krv5200-cli %s\n", KRV5200_VERSION);
       return 0;
     }
     if (arg == "--trace") {

@@ -229,6 +229,10 @@ int main(int argc, char** argv) {
     std::fputs(SimOptions::HelpText(), stdout);
     return 0;
   }
+  if (options.version) {
+    std::printf("krv5200-sim %s\n", KRV5200_VERSION);
+    return 0;
+  }
 
   // Handlers first: a stop that comes while the terminal is being set up still ends cleanly.
   if (!InstallHandler(SIGINT, OnStop) || !InstallHandler(SIGTERM, OnStop) ||

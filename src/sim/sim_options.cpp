@@ -84,6 +84,8 @@ bool SimOptions::Parse(const std::vector<std::string>& args, SimOptions& options
     bool ok = false;
     if (name == "--help" || name == "-h") {
       ok = flag(options.help);
+    } else if (name == "--version") {
+      ok = flag(options.version);
     } else if (name == "--link") {
       ok = path(options.linkPath);
     } else if (name == "--log") {

@@ -12,6 +12,7 @@ struct SimOptions {
   std::string logPath;   // frame log file, empty for none
   std::string dumpPath;  // state dump file, empty for none
   bool help = false;
+  bool version = false;
   SimulatorConfig config;
   FaultSwitches faults;
 
