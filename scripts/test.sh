@@ -7,7 +7,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 build=build-test
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DKRV5200_SANITIZE=ON -DKRV5200_BENCH=OFF >/dev/null
+# A compiler cache, when the machine has one, makes rebuilds of other checkouts cheap.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DKRV5200_SANITIZE=ON -DKRV5200_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 # Leaks inside system libraries (fontconfig, the Qt platform plugins) are not ours: see the file.
