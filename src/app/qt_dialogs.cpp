@@ -21,9 +21,12 @@ std::vector<TimedChoiceDialog::Choice> OkAndCancel() {
 
 }  // namespace
 
-void QtDialogs::ShowMessage(std::string_view text, MessageIcon icon) {
-  QMessageBox box(Parent());
-  box.setWindowTitle(Latin(kMessageCaption));
+namespace {
+
+void ShowBox(QWidget* parent, const char* caption, std::string_view text, MessageIcon icon) {
+  QMessageBox box(parent);
+  box.setObjectName(Latin(caption));
+  box.setWindowTitle(Latin(caption));
   box.setText(Text(text));
   box.setTextFormat(Qt::PlainText);
   switch (icon) {
@@ -42,6 +45,16 @@ void QtDialogs::ShowMessage(std::string_view text, MessageIcon icon) {
   }
   box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.exec();
+}
+
+}  // namespace
+
+void QtDialogs::ShowMessage(std::string_view text, MessageIcon icon) {
+  ShowBox(Parent(), kMessageCaption, text, icon);
+}
+
+void QtDialogs::ShowErrorBox(std::string_view text) {
+  ShowBox(Parent(), kErrorCaption, text, MessageIcon::None);
 }
 
 int QtDialogs::SelectMemory(const std::function<void()>& keepAlive) {

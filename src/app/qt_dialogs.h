@@ -10,6 +10,7 @@ class QtDialogs : public Dialogs {
  public:
   // Captions and texts as the processor's owners know them.
   static constexpr const char* kMessageCaption = "KRV5200";
+  static constexpr const char* kErrorCaption = "ERROR";
   static constexpr const char* kMemorySaveCaption = "MEMORY SAVA";
   static constexpr const char* kMemorySaveText = "DATA  SAVE    OK?";
   static constexpr int kMemorySaveTimeoutMs = 3000;
@@ -37,6 +38,7 @@ class QtDialogs : public Dialogs {
   void SetSkipFinish(bool skip) { skipFinish_ = skip; }
 
   void ShowMessage(std::string_view text, MessageIcon icon = MessageIcon::None) override;
+  void ShowErrorBox(std::string_view text) override;
   int SelectMemory(const std::function<void()>& keepAlive) override;
   int ConfirmMemorySave() override;
   WelcomeChoice ShowWelcomeScreen() override;

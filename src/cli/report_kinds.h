@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "document/types.h"
+#include "graphics/printed_report.h"
 
 struct CliContext;
-class PrintedReport;
 struct ReportKindEntry;
 
 // What a report kind is handed: the context and the arguments after the kind's name. The
@@ -45,8 +45,9 @@ bool ParseSideArgument(const std::string& text, EqSide& side);
 // "--side S", Common when absent; false (usage reported) for another side.
 bool TakeSideOption(ReportArguments& args, EqSide& side);
 
-// Renders one page to the PDF file at `pdfPath` (the page is begun with today's date and ended
-// here; `body` draws everything else, title and footer included). 0 on success; 1 with a message
-// when the file cannot be written.
-int RenderReportPdf(CliContext& ctx, const std::string& pdfPath,
+// Renders one page of a `kind` report to the PDF file at `pdfPath` (the page is begun with
+// today's date and ended here; `body` draws everything else, title and footer included; the file
+// carries the report's title and the program's name). 0 on success; 1 with a message when the
+// file cannot be written.
+int RenderReportPdf(CliContext& ctx, ReportKind kind, const std::string& pdfPath,
                     const std::function<void(PrintedReport&)>& body);

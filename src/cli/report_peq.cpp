@@ -12,7 +12,7 @@ int RunPeq(ReportArguments& args) {
   if (args.positional.size() != 2) return ReportUsageError(args, "expects a setup file and a PDF file");
   SetupDocument doc;
   if (!OpenSetupArgument(args.ctx, args.positional[0], doc)) return 1;
-  return RenderReportPdf(args.ctx, args.positional[1],
+  return RenderReportPdf(args.ctx, ReportKind::ParametricEq, args.positional[1],
                          [&](PrintedReport& report) { PrintParametricEqReport(report, doc.peqBands, side); });
 }
 

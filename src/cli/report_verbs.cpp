@@ -114,7 +114,7 @@ bool TakeSideOption(ReportArguments& args, EqSide& side) {
   return true;
 }
 
-int RenderReportPdf(CliContext& ctx, const std::string& pdfPath,
+int RenderReportPdf(CliContext& ctx, ReportKind kind, const std::string& pdfPath,
                     const std::function<void(PrintedReport&)>& body) {
   std::unique_ptr<QGuiApplication> app;
   if (QCoreApplication::instance() == nullptr) app = StartGuiApplication();
@@ -124,7 +124,7 @@ int RenderReportPdf(CliContext& ctx, const std::string& pdfPath,
   }
   QtPrintedReport target(QString::fromStdString(pdfPath));
   PrintedReport report(target);
-  if (!report.Begin()) {
+  if (!report.Begin(kind)) {
     ctx.dialogs.ShowMessage("cannot write " + pdfPath);
     return 1;
   }

@@ -448,7 +448,7 @@ void ParametricEqEditor::Print(ReportTarget& target) { Print(target, LocalDateTo
 
 void ParametricEqEditor::Print(ReportTarget& target, const ReportDate& date) {
   PrintedReport report(target);
-  if (!report.Begin(date)) return;
+  if (!report.Begin(ReportKind::ParametricEq, date)) return;
   PrintParametricEqReport(report, data_.peqBands, side_);
   report.End();
 }

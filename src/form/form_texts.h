@@ -5,6 +5,9 @@ inline constexpr const char* kNoDataPortNotConnectText = "NO DATA (Port Not Conn
 inline constexpr const char* kSpeakerNotSetupText = "Speaker Not Setup";
 inline constexpr const char* kNotSwSetText = "NOT SW SET";
 inline constexpr const char* kPortConnectedText = "Port Connected";
+// Status-bar notes.
+inline constexpr const char* kStoredInMemoryText = "Stored in memory ";
+inline constexpr const char* kDisconnectToPrintText = "Disconnect to print";
 
 // Status lines of the "PARAMETER" window, by operation.
 inline constexpr const char* kPeqLoadText = "PEQ DATA LOAD";

@@ -277,11 +277,9 @@ void SetupForm::Connect(int portIndex) {
     EndBusy();
     return;
   }
-  const int status = StatusCheck();
-  if (status == 0 || status == DeviceLink::kStatusSettingError) {
-    // A processor that reports a setting error is not taken into use.
-    port_.ClosePort();
-    link_.portOpen = false;
+  // A setting error ("SETTING ERROR", status 6) is reported and then mended by the upload, which
+  // rewrites every setting of the processor.
+  if (StatusCheck() == 0) {
     EndBusy();
     view_.Refresh();
     return;
@@ -1008,9 +1006,12 @@ void SetupForm::PressFunctionButton(FunctionButton button) {
     case FunctionButton::AutoTimeCorrection:
       StartAutoTimeCorrection();
       break;
-    case FunctionButton::Memory:
-      MemoryStore(*this, port_, clock_, dialogs_, parameter_).Run();
+    case FunctionButton::Memory: {
+      MemoryStore store(*this, port_, clock_, dialogs_, parameter_);
+      if (store.Run() == MemoryStoreResult::Stored)
+        view_.ShowStatusMessage(kStoredInMemoryText + std::to_string(store.Memory()));
       break;
+    }
   }
   view_.Refresh();
 }

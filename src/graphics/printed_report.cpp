@@ -43,6 +43,33 @@ std::vector<PageText> ReportTitle(ReportKind kind, const ReportDate& date, int l
   return {};
 }
 
+std::string ReportDocumentTitle(ReportKind kind, const ReportDate& date) {
+  const char* name = "";
+  switch (kind) {
+    case ReportKind::Crossover:
+      name = "Divider & Cross Over";
+      break;
+    case ReportKind::GraphicEq:
+      name = "Graphic Equalizer";
+      break;
+    case ReportKind::ParametricEq:
+      name = "Parametric Equalizer";
+      break;
+    case ReportKind::SpectrumAnalyzer:
+      name = "Spectrum Analyzer";
+      break;
+    case ReportKind::TimeCorrection:
+      name = "TCR & PHASE";
+      break;
+    case ReportKind::CustomerProfile:
+      name = "User Profile";
+      break;
+  }
+  char text[96];
+  std::snprintf(text, sizeof text, "%s %04d-%02d-%02d", name, date.year, date.month, date.day);
+  return text;
+}
+
 PageText ReportFooter(ReportKind kind) {
   if (kind == ReportKind::SpectrumAnalyzer) return {1000, kReportFooterY, std::string(kSpectrumFooter)};
   return {1000, kReportFooterY, std::string(kReportFooter)};
@@ -51,6 +78,12 @@ PageText ReportFooter(ReportKind kind) {
 PrintedReport::~PrintedReport() { End(); }
 
 bool PrintedReport::Begin() { return Begin(LocalDateToday()); }
+
+bool PrintedReport::Begin(ReportKind kind, const ReportDate& date) {
+  if (open_) return true;
+  target_.SetDocumentTitle(ReportDocumentTitle(kind, date));
+  return Begin(date);
+}
 
 bool PrintedReport::Begin(const ReportDate& date) {
   if (open_) return true;

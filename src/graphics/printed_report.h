@@ -42,6 +42,9 @@ inline constexpr int kReportFooterY = -1150;
 
 // The dated title lines of a report; L is the page's line height.
 std::vector<PageText> ReportTitle(ReportKind kind, const ReportDate& date, int lineHeight);
+// The report's name and date as a document title (a PDF file's metadata), e.g.
+// "Graphic Equalizer 2026-12-08".
+std::string ReportDocumentTitle(ReportKind kind, const ReportDate& date);
 // The footer; the customer profile's footer depends on the country and is the profile's own,
 // so for it this is the footer used outside the U.S.A.
 PageText ReportFooter(ReportKind kind);
@@ -61,6 +64,9 @@ class PrintedReport {
   // when the dialog was cancelled: then nothing is printed and every drawing call is ignored.
   bool Begin();
   bool Begin(const ReportDate& date);
+  // The same for a report of `kind`, which names the document where the target keeps a name.
+  bool Begin(ReportKind kind) { return Begin(kind, LocalDateToday()); }
+  bool Begin(ReportKind kind, const ReportDate& date);
   bool IsOpen() const { return open_; }
   const ReportDate& Date() const { return date_; }
   // The printer font's character height plus external leading, in page units.

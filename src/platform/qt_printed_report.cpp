@@ -1,11 +1,18 @@
 #include "platform/qt_printed_report.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMarginsF>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include "platform/qt_painter_canvas.h"
 
@@ -14,10 +21,43 @@ namespace {
 // A file has no unprintable border of its own; give it the margins of an ordinary printer.
 constexpr double kPdfMarginMm = 5.0;
 constexpr int kPdfResolution = 600;
+constexpr const char* kCreator = "KRV5200 PC setup tool " KRV5200_VERSION;
+
+QString ChoosePdfFile(QWidget* parent) {
+  QString path = QFileDialog::getSaveFileName(
+      parent, QString::fromLatin1(QtPrintedReport::StandardPrintDialog::kNoPrinterCaption),
+      QDir::home().filePath(QStringLiteral("report.pdf")), QStringLiteral("PDF file (*.pdf)"));
+  if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+  return path;
+}
 
 }  // namespace
 
+QtPrintedReport::StandardPrintDialog::StandardPrintDialog(QWidget* parent, PrinterNames printers,
+                                                          PdfFileChooser chooser)
+    : parent_(parent),
+      printers_(printers ? std::move(printers) : PrinterNames(&QPrinterInfo::availablePrinterNames)),
+      chooser_(chooser ? std::move(chooser) : PdfFileChooser(&ChoosePdfFile)) {}
+
 bool QtPrintedReport::StandardPrintDialog::Choose(QPrinter& printer) {
+  if (printers_().isEmpty()) {
+    const QString path = chooser_(parent_);
+    if (path.isEmpty()) return false;
+    // Said now, while the user still knows which file was meant; the page itself cannot tell.
+    QFile probe(path);
+    const bool existed = probe.exists();
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+      QMessageBox::warning(parent_, QStringLiteral("KRV5200"),
+                           QStringLiteral("The report cannot be written to %1: %2")
+                               .arg(QDir::toNativeSeparators(path), probe.errorString()));
+      return false;
+    }
+    probe.close();
+    if (!existed) probe.remove();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return true;
+  }
   QPrintDialog dialog(&printer, parent_);
   dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -32,16 +72,24 @@ QtPrintedReport::QtPrintedReport(const QString& pdfPath) : pdfPath_(pdfPath) {}
 
 QtPrintedReport::~QtPrintedReport() { EndPage(); }
 
+void QtPrintedReport::SetDocumentTitle(const std::string& title) { title_ = QString::fromStdString(title); }
+
 bool QtPrintedReport::BeginPage() {
   EndPage();
   if (dialog_ != nullptr) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(QString());
     if (!dialog_->Choose(*printer)) return false;
+    // A printer's job stays unnamed; a PDF file carries its title and maker.
+    if (printer->outputFormat() == QPrinter::PdfFormat) {
+      printer->setDocName(title_);
+      printer->setCreator(QString::fromLatin1(kCreator));
+    }
     device_ = std::move(printer);
   } else {
     auto pdf = std::make_unique<QPdfWriter>(pdfPath_);
-    pdf->setTitle(QString());
+    pdf->setTitle(title_);
+    pdf->setCreator(QString::fromLatin1(kCreator));
     pdf->setResolution(kPdfResolution);
     pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                    QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "graphics/report_target.h"
@@ -22,14 +24,24 @@ class QtPrintedReport : public ReportTarget {
   };
 
   // The standard print dialog: no selection, no page range and no print to file; copies are
-  // the printer driver's business.
+  // the printer driver's business. A machine without any printer gets the page as a PDF file
+  // instead, under a name the user chooses, so that the customer can still be handed the page.
   class StandardPrintDialog : public PrintDialog {
    public:
-    explicit StandardPrintDialog(QWidget* parent) : parent_(parent) {}
+    // The printers installed, and the PDF file the user chooses (empty: cancelled); the
+    // system's own unless others are given.
+    using PrinterNames = std::function<QStringList()>;
+    using PdfFileChooser = std::function<QString(QWidget* parent)>;
+
+    explicit StandardPrintDialog(QWidget* parent, PrinterNames printers = {}, PdfFileChooser chooser = {});
     bool Choose(QPrinter& printer) override;
+
+    static constexpr const char* kNoPrinterCaption = "No printer is installed: save the report as a PDF file";
 
    private:
     QWidget* parent_;
+    PrinterNames printers_;
+    PdfFileChooser chooser_;
   };
 
   // To a printer, after the dialog.
@@ -38,6 +50,7 @@ class QtPrintedReport : public ReportTarget {
   explicit QtPrintedReport(const QString& pdfPath);
   ~QtPrintedReport() override;
 
+  void SetDocumentTitle(const std::string& title) override;
   bool BeginPage() override;
   Canvas& Page() override;
   void EndPage() override;
@@ -45,6 +58,7 @@ class QtPrintedReport : public ReportTarget {
  private:
   PrintDialog* dialog_ = nullptr;
   QString pdfPath_;
+  QString title_;
   std::unique_ptr<QPagedPaintDevice> device_;
   std::unique_ptr<QtPainterCanvas> page_;
 };

@@ -169,6 +169,7 @@ Fault switches, to try the setup tool's failure paths:
   --silent-after N     answer N frames, then fall silent
   --baud B             pace the line at B baud: every byte takes 10 bits' time each way
   -h, --help           show this text
+  --version            show the program's version
 
 Frame log: one line per frame and direction:
   TIME DIR L BYTES  RESULT

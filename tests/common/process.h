@@ -11,7 +11,8 @@
 
 extern char** environ;
 
-// Starts a program with its output in files; `extraEnv` entries are "NAME=value". A non-empty
+// Starts a program with its output in files; `extraEnv` entries are "NAME=value" and replace
+// inherited ones of the same name. A non-empty
 // `workDir` becomes the child's current directory.
 inline pid_t Spawn(const std::string& program, const std::vector<std::string>& args,
                    const std::vector<std::string>& extraEnv, const std::string& outFile,
@@ -20,8 +21,16 @@ inline pid_t Spawn(const std::string& program, const std::vector<std::string>& a
   if (pid != 0) return pid;
   if (!std::freopen(outFile.c_str(), "w", stdout) || !std::freopen(errFile.c_str(), "w", stderr)) _exit(126);
   if (!workDir.empty() && chdir(workDir.c_str()) != 0) _exit(126);
+  // An extra entry replaces the inherited one of its name.
+  auto overridden = [&](const std::string& entry) {
+    const std::string name = entry.substr(0, entry.find('=') + 1);
+    for (const std::string& e : extraEnv)
+      if (e.rfind(name, 0) == 0) return true;
+    return false;
+  };
   std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
+  for (char** e = environ; *e != nullptr; ++e)
+    if (!overridden(*e)) env.emplace_back(*e);
   env.insert(env.end(), extraEnv.begin(), extraEnv.end());
   std::vector<char*> envp;
   for (std::string& e : env) envp.push_back(e.data());

@@ -43,11 +43,29 @@ TEST_F(DocumentCli, NewResaveAndExport) {
   o = Cli({"report", "peq", kExample, "peq.pdf", "--side", "L"});
   EXPECT_EQ(o.exitStatus, 0) << o.err;
   EXPECT_EQ(ReadFileBytes(dir.File("peq.pdf")).substr(0, 5), "%PDF-");
+  // The file names itself and its maker.
+  const Outcome info = RunProgram("/usr/bin/pdfinfo", {dir.File("peq.pdf")}, {}, dir.File("pdfinfo"));
+  EXPECT_NE(info.out.find("Parametric Equalizer 20"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("KRV5200 PC setup tool"), std::string::npos) << info.out;
 
   o = Cli({"show", kExample});
   EXPECT_EQ(o.exitStatus, 0) << o.err;
   EXPECT_NE(o.out.find("Demo Car Audio"), std::string::npos);
   EXPECT_NE(o.out.find("SubWoofer, Common"), std::string::npos);
+}
+
+// Help and version need no display: they are read before any window system is asked for.
+TEST_F(DocumentCli, EveryProgramAnswersHelpAndVersionWithoutADisplay) {
+  const std::vector<std::string> noDisplay = {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=xcb"};
+  for (const std::string program : {KRV5200_APP, KRV5200_CLI, KRV5200_SIM}) {
+    const std::string name = std::filesystem::path(program).filename();
+    const Outcome version = RunProgram(program, {"--version"}, noDisplay, dir.File("version"));
+    EXPECT_EQ(version.exitStatus, 0) << name << version.err;
+    EXPECT_EQ(version.out, name + " " KRV5200_VERSION "\n");
+    const Outcome help = RunProgram(program, {"--help"}, noDisplay, dir.File("help"));
+    EXPECT_EQ(help.exitStatus, 0) << name << help.err;
+    EXPECT_NE(help.out.find("--version"), std::string::npos) << name;
+  }
 }
 
 TEST_F(DocumentCli, RefusedFilesReportTheSystemsMessageAndFail) {

@@ -90,7 +90,9 @@ class FakeView : public FormView {
   void Refresh() override { ++refreshes; }
   void ReleaseCaptureAndCursor() override { ++releases; }
   void PrintSpectrum(const SpectrumLevels& levels) override { printed.push_back(levels); }
+  void ShowStatusMessage(const std::string& text) override { statusMessages.push_back(text); }
   int flashes = 0;
+  std::vector<std::string> statusMessages;
   int refreshes = 0;
   int releases = 0;
   std::vector<SpectrumLevels> printed;
@@ -132,8 +134,10 @@ class FakeDialogs : public Dialogs {
     profile.city = "Bremen";
   }
   void ShowFinishScreen(bool countryIsUsa) override { finishUsa.push_back(countryIsUsa); }
+  int SelectMemory(const std::function<void()>&) override { return memoryChoice; }
 
   std::vector<std::string> messages;
+  int memoryChoice = kMemoryCancel;
   WelcomeChoice welcome = WelcomeChoice::SystemSetup;
   bool copyOk = true;
   bool aeqWarningOk = true;

@@ -317,4 +317,14 @@ TEST_F(FunctionSwitches, ProfilePrintAndSpectrumNeedTheRightConnection) {
   EXPECT_EQ(view.printed.size(), 1u);
 }
 
+// A memory store that went through says so; a cancelled one says nothing.
+TEST_F(FunctionSwitches, AStoredMemoryIsNamedInTheStatusBar) {
+  ConnectNow();
+  form.PressFunctionButton(FunctionButton::Memory);
+  EXPECT_TRUE(view.statusMessages.empty());
+  dialogs.memoryChoice = 3;
+  form.PressFunctionButton(FunctionButton::Memory);
+  EXPECT_EQ(view.statusMessages, Strings{"Stored in memory 3"});
+}
+
 }  // namespace

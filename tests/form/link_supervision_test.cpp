@@ -56,15 +56,23 @@ TEST_F(LinkSupervision, ConnectAfterOfflineEditsSends96ForASwitchedOffSpeaker) {
   EXPECT_TRUE(windows.Presence()[Index(SpeakerGroup::Rear)]);
 }
 
-TEST_F(LinkSupervision, ConnectFailuresLeaveTheFormOffline) {
+// A processor reporting a setting error is told so and then set up in full: the upload rewrites
+// its settings, the levels follow and the form is online.
+TEST_F(LinkSupervision, ConnectOnASettingErrorReportsItAndUploads) {
   line.Faults().statusOverride = 'S';
   form.Connect(0);
-  EXPECT_FALSE(form.Link().portOpen);
-  EXPECT_FALSE(form.Link().linkBusy);
-  EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(dialogs.messages, Strings{kSettingErrorText});
+  EXPECT_TRUE(form.Link().portOpen);
+  EXPECT_FALSE(form.Link().linkBusy);
+  EXPECT_TRUE(port.IsOpen());
+  // The upload (band words, the crossover's twelve levels), then the eleven speaker levels.
+  EXPECT_GT(line.State().counters.accepted['V'], 0);
+  EXPECT_EQ(line.State().counters.accepted['B'], 12 + kOutputCount);
+  form.OnTimer(SetupForm::kPortTextTimer);
+  EXPECT_EQ(form.StatusText(), kPortOpenText);
+}
 
-  line.Faults().statusOverride.reset();
+TEST_F(LinkSupervision, ConnectFailuresLeaveTheFormOffline) {
   line.Faults().silentAfterFrames = 3;  // mode, status, bulk begin; the upload then fails
   dialogs.messages.clear();
   form.Connect(0);

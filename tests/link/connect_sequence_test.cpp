@@ -96,11 +96,12 @@ TEST_F(Connecting, EachFailureHasItsMessage) {
 
   dialogs.messages.clear();
   line.Faults().nakFrames = 0;
-  line.Faults().statusOverride = 'S';
-  EXPECT_EQ(sequence.Connect(Request()), ConnectResult::SettingError);
+  line.Faults().statusOverride = 'S';  // reported, then mended by the upload
+  EXPECT_EQ(sequence.Connect(Request()), ConnectResult::Connected);
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"SETTING ERROR"});
-  EXPECT_FALSE(port.IsOpen());
-  EXPECT_EQ(line.State().counters.accepted['V'], 0);
+  EXPECT_TRUE(port.IsOpen());
+  EXPECT_GT(line.State().counters.accepted['V'], 0);
+  port.ClosePort();
 
   dialogs.messages.clear();
   line.Faults().statusOverride.reset();

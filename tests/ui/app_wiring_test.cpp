@@ -2,6 +2,7 @@
 // and a connect through the simulated processor.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QtTest/QTest>
 
@@ -141,6 +142,7 @@ TEST(AppMenus, EnablingFollowsTheConnection) {
   EXPECT_FALSE(h.Enabled("copyGraphic"));
   EXPECT_FALSE(h.Enabled("profileData"));
   EXPECT_FALSE(h.View().PrintButton()->isEnabled());
+  EXPECT_EQ(h.View().PrintButton()->toolTip(), QStringLiteral("Disconnect to print"));
   h.Frame().Command(QStringLiteral("aeqSave"))->trigger();
   EXPECT_TRUE(h.Frame().Command(QStringLiteral("aeqSave"))->isChecked());
   EXPECT_EQ(h.app->Doc().Document().aeqParametersSaved, 1);
@@ -259,6 +261,49 @@ TEST(AppForm, SwitchesAndRadiosReachTheFormAndTheControlsFollow) {
   EXPECT_EQ(h.app->Doc().Document().subWooferMode, 1);
   EXPECT_TRUE(h.app->Doc().IsModified());
   EXPECT_EQ(h.line.State().settings.subWooferMode, 1);
+}
+
+// A screen reader or a UI-automation tool works the controls through their accessible actions;
+// each must act as a click does, and the control must show what the form holds.
+TEST(AppForm, AccessibleActionsActLikeClicks) {
+  AppHarness h;
+  h.Start();
+  AppHarness::Settle();
+  CQ5View& v = h.View();
+  auto act = [](QWidget* w, const QString& action) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    ASSERT_NE(iface, nullptr);
+    ASSERT_NE(iface->actionInterface(), nullptr);
+    EXPECT_TRUE(iface->actionInterface()->actionNames().contains(action)) << action.toStdString();
+    iface->actionInterface()->doAction(action);
+    AppHarness::Settle();
+  };
+  const QString toggle = QAccessibleActionInterface::toggleAction();
+  const QString press = QAccessibleActionInterface::pressAction();
+
+  act(v.SwitchBox(FunctionSwitch::Graphic), toggle);
+  EXPECT_TRUE(h.Form().FunctionSwitchOn(FunctionSwitch::Graphic));
+  EXPECT_FALSE(h.Form().FunctionSwitchOn(FunctionSwitch::Parametric));
+  EXPECT_FALSE(v.SwitchBox(FunctionSwitch::Parametric)->isChecked());
+  act(v.SwitchBox(FunctionSwitch::Divider), toggle);
+  EXPECT_FALSE(h.Form().FunctionSwitchOn(FunctionSwitch::Divider));
+  EXPECT_FALSE(v.FunctionButtonWidget(FunctionButton::Divider)->isEnabled());
+
+  // Refused by the form (no processor): the box shows the form's "off", not the toggle's "on".
+  act(v.AeqSwitchBox(), toggle);
+  EXPECT_FALSE(h.Form().AeqSwitchOn());
+  EXPECT_FALSE(v.AeqSwitchBox()->isChecked());
+
+  act(v.MonoRadio(), toggle);
+  EXPECT_EQ(h.Form().SubWooferMode(), 1);
+  act(v.StereoRadio(), toggle);
+  EXPECT_EQ(h.Form().SubWooferMode(), 0);
+  EXPECT_TRUE(v.StereoRadio()->isChecked());
+
+  act(v.SpeakerButton(OutputChannel::RearL), press);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !h.Form().SpeakerOn(OutputChannel::RearL); }, 1000));
+  EXPECT_EQ(v.SwitchBox(FunctionSwitch::Graphic)->accessibleName(),
+            QStringLiteral("Graphic Equalizer ON/OFF"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // form as posted messages, and the form sends what the window edited.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -123,6 +124,14 @@ TEST(ParametricEqWindow, ControlsReachTheEditorAndCloseGoesThroughTheForm) {
   QTest::mouseClick(dialog.BoxButton(), Qt::LeftButton);
   EXPECT_FALSE(dialog.GraphButton()->isChecked());
   EXPECT_TRUE(dialog.BoxButton()->isChecked());
+  // The accessible toggle acts as the click does, radios included.
+  const QString toggle = QAccessibleActionInterface::toggleAction();
+  QAccessible::queryAccessibleInterface(dialog.GraphButton())->actionInterface()->doAction(toggle);
+  EXPECT_TRUE(dialog.GraphButton()->isChecked());
+  EXPECT_FALSE(dialog.BoxButton()->isChecked());
+  EXPECT_TRUE(c.window->Editor().Controls().showAllCurves);
+  QAccessible::queryAccessibleInterface(dialog.BandButton(6))->actionInterface()->doAction(toggle);
+  EXPECT_EQ(c.window->Editor().Controls().band, 6);
 
   // A legend click picks the group of its row.
   QTest::mouseClick(dialog.Legend(), Qt::LeftButton, {}, QPoint(10, dialog.Legend()->height() / 5 * 3 + 5));

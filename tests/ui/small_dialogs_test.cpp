@@ -1,6 +1,7 @@
 // The small dialogs' own rules: answering, closing themselves as cancelled, keeping the link alive.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "app/finish_screen.h"
 #include "app/memory_select_dialog.h"
 #include "app/profile_stand_in_dialog.h"
+#include "app/qt_dialogs.h"
 #include "app/timed_choice_dialog.h"
 #include "common/dialogs.h"
 #include "document/customer_profile.h"
@@ -44,6 +46,30 @@ TEST(TimedChoiceDialog, ClosesItselfAsCancelledAndKeepsTheLinkAlive) {
   EXPECT_EQ(dialog.Ask(), 1);
   Later(10, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
   EXPECT_EQ(dialog.Ask(), 0);
+}
+
+// A mistyped channel name is shown in its own box, captioned "ERROR" with one "OK", not in the
+// program's plain message box.
+TEST(QtDialogs, TheErrorBoxIsCaptionedErrorWithOneOk) {
+  QtDialogs dialogs;
+  for (const bool error : {true, false}) {
+    QString caption;
+    QStringList buttons;
+    Later(10, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      caption = box->windowTitle();
+      for (QAbstractButton* b : box->findChildren<QAbstractButton*>()) buttons << b->text();
+      ButtonNamed(*box, QStringLiteral("OK"))->click();
+    });
+    if (error) {
+      dialogs.ShowErrorBox("WORD IS WRONG");
+    } else {
+      dialogs.ShowMessage("12 dB OVER");
+    }
+    EXPECT_EQ(caption, error ? QStringLiteral("ERROR") : QStringLiteral("KRV5200"));
+    EXPECT_EQ(buttons, QStringList{QStringLiteral("OK")});
+  }
 }
 
 TEST(MemorySelectDialog, ANumberClosesItOnlyOnceTheSaveIsConfirmed) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QObject>
 #include <utility>
 
@@ -13,4 +14,15 @@
 template <typename Action>
 void OnUserToggled(QAbstractButton* button, QObject* context, Action&& action) {
   QObject::connect(button, &QAbstractButton::toggled, context, std::forward<Action>(action));
+}
+
+// The same for an exclusive group of radio buttons: `action(int id)` for the button turned on.
+// A group reports its buttons' changes even while each button's own signals are blocked, so
+// states set by the program must block the group too (or be told apart by the caller).
+template <typename Action>
+void OnUserChecked(QButtonGroup* group, QObject* context, Action&& action) {
+  QObject::connect(group, &QButtonGroup::idToggled, context,
+                   [action = std::forward<Action>(action)](int id, bool checked) {
+                     if (checked) action(id);
+                   });
 }

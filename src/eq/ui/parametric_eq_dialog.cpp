@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "common/ui/user_toggle.h"
 #include "eq/edit_field.h"
 #include "eq/equalizer_settings.h"
 #include "eq/parametric_eq_editor.h"
@@ -101,7 +102,7 @@ void ParametricEqDialog::Build() {
     sideGroup_->addButton(radio, s);
     sideLayout->addWidget(radio);
   }
-  connect(sideGroup_, &QButtonGroup::idClicked, this, [this](int s) { Do([&] { editor_.SelectSide(s); }); });
+  OnUserChecked(sideGroup_, this, [this](int s) { Do([&] { editor_.SelectSide(s); }); });
 
   auto* leftColumn = new QVBoxLayout;
   leftColumn->addWidget(channelBox);
@@ -118,7 +119,7 @@ void ParametricEqDialog::Build() {
     bandGroup_->addButton(radio, b);
     bandLayout->addWidget(radio, b % 5, b / 5);
   }
-  connect(bandGroup_, &QButtonGroup::idClicked, this, [this](int b) { Do([&] { editor_.SelectBand(b); }); });
+  OnUserChecked(bandGroup_, this, [this](int b) { Do([&] { editor_.SelectBand(b); }); });
 
   // Level: position 0 at the top is +12 dB.
   auto* levelBox = new QGroupBox(QStringLiteral("Band Level"), this);
@@ -175,10 +176,8 @@ void ParametricEqDialog::Build() {
   boxButton_ = new PictureButton(EqButtonPicture("BOXU"), EqButtonPicture("BOXD"), this);
   boxButton_->setObjectName(QStringLiteral("BOX"));
   boxButton_->setAccessibleName(QStringLiteral("BOX"));
-  connect(graphButton_, &QAbstractButton::clicked, this,
-          [this] { Do([&] { editor_.ToggleShowAllCurves(); }); });
-  connect(boxButton_, &QAbstractButton::clicked, this,
-          [this] { Do([&] { editor_.ToggleEnableCursors(); }); });
+  OnUserToggled(graphButton_, this, [this] { Do([&] { editor_.ToggleShowAllCurves(); }); });
+  OnUserToggled(boxButton_, this, [this] { Do([&] { editor_.ToggleEnableCursors(); }); });
   auto* toggles = new QVBoxLayout;
   toggles->addWidget(new QLabel(QStringLiteral("Show All Curves"), this));
   toggles->addWidget(graphButton_, 0, Qt::AlignHCenter);

@@ -6,15 +6,19 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPainter>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "common/ui/user_toggle.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
+#include "form/form_texts.h"
 #include "form/ui/speaker_panel.h"
 
 namespace {
@@ -22,6 +26,13 @@ namespace {
 constexpr int kFlashMs = 100;
 
 QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// An ON/OFF switch is named after the function button beside it, so that a screen reader tells
+// the switches apart: "Graphic Equalizer ON/OFF".
+QString SwitchName(FunctionButton beside) {
+  return Text(kFunctionButtonTexts[static_cast<std::size_t>(beside)]).simplified() +
+         QStringLiteral(" ON/OFF");
+}
 
 // The form's look: a dark panel as on the processor's own front, amber for what is on.
 const char* const kStyle = R"(
@@ -170,10 +181,11 @@ QWidget* CQ5View::BuildFunctionPanel() {
     functionButtons_[static_cast<std::size_t>(which)] = button;
     return button;
   };
-  auto makeSwitch = [this, panel](FunctionSwitch which) {
+  auto makeSwitch = [this, panel](FunctionSwitch which, FunctionButton beside) {
     auto* box = new QCheckBox(QStringLiteral("ON/OFF"), panel);
     box->setObjectName(QStringLiteral("switch%1").arg(static_cast<int>(which)));
-    connect(box, &QCheckBox::clicked, this, [this, which](bool on) {
+    box->setAccessibleName(SwitchName(beside));
+    OnUserToggled(box, this, [this, which](bool on) {
       form_->SetFunctionSwitch(which, on);
       Refresh();
     });
@@ -188,24 +200,25 @@ QWidget* CQ5View::BuildFunctionPanel() {
   grid->setHorizontalSpacing(10);
   grid->setVerticalSpacing(18);
   grid->addWidget(makeButton(FunctionButton::TimeCorrection), 0, 0);
-  grid->addWidget(makeSwitch(FunctionSwitch::TimeCorrection), 0, 1);
+  grid->addWidget(makeSwitch(FunctionSwitch::TimeCorrection, FunctionButton::TimeCorrection), 0, 1);
   grid->addWidget(makeButton(FunctionButton::AutoTimeCorrection), 0, 3);
   grid->addWidget(makeButton(FunctionButton::Divider), 1, 0);
-  grid->addWidget(makeSwitch(FunctionSwitch::Divider), 1, 1);
+  grid->addWidget(makeSwitch(FunctionSwitch::Divider, FunctionButton::Divider), 1, 1);
   grid->addWidget(makeButton(FunctionButton::AutoEq), 1, 3);
   aeqBox_ = new QCheckBox(QStringLiteral("ON/OFF"), panel);
   aeqBox_->setObjectName(QStringLiteral("aeqSwitch"));
   aeqBox_->setWhatsThis(
       QStringLiteral("Applies the automatic adaptive equalizer in the processor (needs the port)."));
-  connect(aeqBox_, &QCheckBox::clicked, this, [this](bool on) {
+  aeqBox_->setAccessibleName(SwitchName(FunctionButton::AutoEq));
+  OnUserToggled(aeqBox_, this, [this](bool on) {
     form_->SetAeqSwitch(on);
     Refresh();
   });
   grid->addWidget(aeqBox_, 1, 4);
   grid->addWidget(makeButton(FunctionButton::Parametric), 2, 0);
-  grid->addWidget(makeSwitch(FunctionSwitch::Parametric), 2, 1);
+  grid->addWidget(makeSwitch(FunctionSwitch::Parametric, FunctionButton::Parametric), 2, 1);
   grid->addWidget(makeButton(FunctionButton::Graphic), 2, 3);
-  grid->addWidget(makeSwitch(FunctionSwitch::Graphic), 2, 4);
+  grid->addWidget(makeSwitch(FunctionSwitch::Graphic, FunctionButton::Graphic), 2, 4);
   grid->addWidget(makeButton(FunctionButton::Spectrum), 3, 0);
   print_ = new QPushButton(Text(kPrintButtonText), panel);
   print_->setObjectName(QStringLiteral("print"));
@@ -242,12 +255,9 @@ QWidget* CQ5View::BuildFunctionPanel() {
   auto* modes = new QButtonGroup(modeBox);
   modes->addButton(stereo_, 0);
   modes->addButton(mono_, 1);
-  connect(stereo_, &QRadioButton::clicked, this, [this] {
-    form_->SetSubWooferMode(0);
-    Refresh();
-  });
-  connect(mono_, &QRadioButton::clicked, this, [this] {
-    form_->SetSubWooferMode(1);
+  OnUserChecked(modes, this, [this](int mode) {
+    if (showingState_) return;
+    form_->SetSubWooferMode(mode);
     Refresh();
   });
   modeLayout->addWidget(stereo_);
@@ -283,6 +293,12 @@ void CQ5View::ShowState() {
         form_->FunctionButtonEnabled(static_cast<FunctionButton>(i)));
   }
   print_->setEnabled(form_->PrintEnabled());
+  // A greyed "PRINT" says why.
+  const QString printTip = form_->PrintEnabled()
+                               ? QStringLiteral("Print the spectrum analyzer's last picture")
+                               : QString::fromLatin1(kDisconnectToPrintText);
+  print_->setToolTip(printTip);
+  print_->setStatusTip(printTip);
   const QString status = QString::fromStdString(form_->StatusText());
   if (status_->text() != status) {
     status_->setText(status);
@@ -291,9 +307,10 @@ void CQ5View::ShowState() {
     status_->style()->polish(status_);
   }
   {
-    const QSignalBlocker blockStereo(stereo_);
-    const QSignalBlocker blockMono(mono_);
+    // The radio group reports changes even while its buttons' signals are blocked.
+    showingState_ = true;
     (form_->SubWooferMode() == 0 ? stereo_ : mono_)->setChecked(true);
+    showingState_ = false;
   }
 }
 
@@ -329,6 +346,12 @@ void CQ5View::FitFrame() {
   QSize size = frame->sizeHint();
   if (const QScreen* screen = frame->screen()) size = size.boundedTo(screen->availableGeometry().size());
   frame->resize(size);
+}
+
+void CQ5View::ShowStatusMessage(const std::string& text) {
+  constexpr int kStatusNoteMs = 8000;
+  if (auto* frame = qobject_cast<QMainWindow*>(window()))
+    frame->statusBar()->showMessage(QString::fromStdString(text), kStatusNoteMs);
 }
 
 void CQ5View::paintEvent(QPaintEvent* event) {

@@ -68,6 +68,7 @@ class CQ5View : public QWidget, public FormView {
   void Refresh() override;
   void ReleaseCaptureAndCursor() override;
   void FitFrame() override;
+  void ShowStatusMessage(const std::string& text) override;
 
   QSize sizeHint() const override { return QSize(1160, 700); }
 
@@ -100,5 +101,6 @@ class CQ5View : public QWidget, public FormView {
   QRadioButton* stereo_ = nullptr;
   QRadioButton* mono_ = nullptr;
   bool paintQueued_ = false;
+  bool showingState_ = false;
   bool flashing_ = false;
 };
