@@ -1,7 +1,8 @@
-// A setup file of any bytes, opened and then used in every way the system uses a document: the
-// curves, the band words, an upload to the simulated processor, the printed report and the text
-// export. Then the correction the program applies when it opens a file, and its promises: every
-// value in range, a second pass changes nothing, every band a stable section, every curve finite.
+// A setup file of any bytes, opened: its raw values go through the conversions to wire values
+// (band words, an upload to the simulated processor); then the correction the program applies
+// when it opens a file, with its promises (every value in range, a second pass changes nothing,
+// every band a stable section, every curve finite), and every use of the corrected document:
+// curves, words, upload, the printed report to a null page and the text export.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -31,19 +32,13 @@ bool Stable(const BiquadCoefficients& c) {
   return std::isfinite(a1) && std::isfinite(a2) && std::fabs(a2) < 1.0 && std::fabs(a1) < 1.0 + a2;
 }
 
-// Every use of a loaded document; returns the summed curves so that nothing is optimised away.
-double UseEverywhere(SetupDocument doc) {
+// What turns a document into wire values; it must take even the raw values of a damaged file.
+double SendToProcessor(const SetupDocument& doc) {
   double sum = 0.0;
-  PerEqSet<GeqCodeSet> codes = GeqCodesFromBands(doc.geqBands);
-  for (int g = 0; g < kEqGroupCount; ++g) {
-    for (int s = 0; s < kEqSideCount; ++s) {
-      const auto group = static_cast<EqGroup>(g);
-      const auto side = static_cast<EqSide>(s);
-      sum += CurvePeak(ResponseCurve(doc.peqBands, group, side));
-      sum += CurvePeak(ResponseCurve(codes, group, side));
-      for (int b = 0; b < kPeqBandCount; ++b) sum += BandCoefficientSet(doc.peqBands[g][s][b], group, b)[0];
-    }
-  }
+  for (int g = 0; g < kEqGroupCount; ++g)
+    for (int s = 0; s < kEqSideCount; ++s)
+      for (int b = 0; b < kPeqBandCount; ++b)
+        sum += BandCoefficientSet(doc.peqBands[g][s][b], static_cast<EqGroup>(g), b)[0];
 
   VirtualClock clock;
   InMemoryLine line(clock);
@@ -62,7 +57,20 @@ double UseEverywhere(SetupDocument doc) {
   request.subWooferMode = doc.subWooferMode;
   request.currentSide = 1;
   ConnectSequence(port, clock, dialogs, progress).Connect(request);
+  return sum;
+}
 
+// Every other use: the curves, the printed report and the text export, as the windows, the
+// reports and "Data Out" see the document once it was opened.
+double ShowEverywhere(SetupDocument doc) {
+  double sum = 0.0;
+  PerEqSet<GeqCodeSet> codes = GeqCodesFromBands(doc.geqBands);
+  for (int g = 0; g < kEqGroupCount; ++g) {
+    for (int s = 0; s < kEqSideCount; ++s) {
+      sum += CurvePeak(ResponseCurve(doc.peqBands, static_cast<EqGroup>(g), static_cast<EqSide>(s)));
+      sum += CurvePeak(ResponseCurve(codes, static_cast<EqGroup>(g), static_cast<EqSide>(s)));
+    }
+  }
   NullReportTarget target;
   for (EqSide side : {EqSide::Common, EqSide::L}) {
     PrintedReport report(target);
@@ -99,10 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SetupDocument doc;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   if (SetupFile::LoadBytes(bytes, doc, dialogs) != SetupFile::LoadOutcome::Loaded) return 0;
-  volatile double sink = UseEverywhere(doc);  // the raw values, as the conversions must take them
+  volatile double sink = SendToProcessor(doc);
   (void)sink;
   SetupCorrection::Correct(doc);
   CheckCorrected(doc);
-  sink = UseEverywhere(doc);
+  sink = SendToProcessor(doc) + ShowEverywhere(doc);
   return 0;
 }
