@@ -162,8 +162,11 @@ int main(int argc, char** argv) {
       if (result.outcome != "completed") return;
       stepStart = elapsedMs();
       if (operation()) return;
-      const double faultAt = pullCable && pullAfterMs > stepStart ? pullAfterMs : stepStart;
-      result.recoveryMs = elapsedMs() - faultAt;
+      const double failedAt = elapsedMs();
+      // The fault is the pulled cable when it came during this step, else the step itself.
+      const double faultAt =
+          pullCable && pullAfterMs > stepStart && pullAfterMs < failedAt ? pullAfterMs : stepStart;
+      result.recoveryMs = failedAt - faultAt;
       result.outcome =
           std::string(name) + ": " + (dialogs.messages.empty() ? "NO MESSAGE" : dialogs.messages.back());
     };
