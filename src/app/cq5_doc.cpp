@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/document_prompts.h"
+#include "common/dialogs.h"
 #include "common/settings_store.h"
 
 namespace {
@@ -48,6 +49,11 @@ bool CQ5Doc::Load(const std::string& path) {
   if (!SetupFile::Succeeded(session_.Open(path, dialogs_))) return false;
   AddRecent(path);
   if (onReload) onReload();
+  // The form's initial update clears the modified flag; corrected values are unsaved changes.
+  if (const SetupCorrection::Kinds corrected = session_.LastCorrections(); corrected != 0) {
+    session_.SetModified(true);
+    dialogs_.ShowMessage(SetupCorrection::Message(corrected), MessageIcon::Exclamation);
+  }
   Changed();
   return true;
 }

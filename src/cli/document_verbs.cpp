@@ -3,12 +3,17 @@
 #include <string>
 
 #include "cli/cli_context.h"
+#include "document/setup_correction.h"
 #include "document/setup_document.h"
 #include "document/setup_file.h"
 #include "document/text_export.h"
 
 bool OpenSetupArgument(CliContext& ctx, const std::string& path, SetupDocument& doc) {
-  return SetupFile::Succeeded(SetupFile::Load(path, doc, ctx.dialogs));
+  if (!SetupFile::Succeeded(SetupFile::Load(path, doc, ctx.dialogs))) return false;
+  // As in the program: every value in range, and the user told once what was corrected.
+  const SetupCorrection::Kinds corrected = SetupCorrection::Correct(doc);
+  if (corrected != 0) ctx.dialogs.ShowMessage(SetupCorrection::Message(corrected), MessageIcon::Exclamation);
+  return true;
 }
 
 namespace {
@@ -90,7 +95,7 @@ int RunShow(CliContext& ctx) {
     std::printf("\n%s\n", title);
     for (int g = 0; g < kEqGroupCount; ++g)
       for (int s = 0; s < kEqSideCount; ++s) {
-        std::printf("  %s, %s   curve peak %g dB\n", kGroupNames[g], kSideNames[s], peaks[g][s]);
+        std::printf("  %s, %s   stored curve peak %g dB\n", kGroupNames[g], kSideNames[s], peaks[g][s]);
         for (std::size_t b = 0; b < bands[g][s].size(); ++b) PrintBand(static_cast<int>(b), bands[g][s][b]);
       }
   };

@@ -34,7 +34,10 @@ const Verb kUpload{"upload",
                    "open IN, connect on PORT as the \"I/O Port\" menu does (full upload and speaker levels), "
                    "then disconnect",
                    RunUpload};
-const Verb kStatus{"status", "status --port PORT", "print the processor's status code", RunStatus};
+const Verb kStatus{"status", "status --port PORT",
+                   "print the processor's status code and its meaning; fails on a setting error (6) or a "
+                   "dead line",
+                   RunStatus};
 const Verb kStore{"store", "store N --port PORT", "store the processor's settings in its memory N (1..6)",
                   RunStore};
 const Verb kSpectrum{"spectrum", "spectrum --port PORT", "print the 31 spectrum-analyzer band levels",
@@ -139,7 +142,8 @@ int RunUpload(CliContext& ctx) {
   request.upload.geqOn = eq == "geq";
   request.upload.dividerOn = divider;
   request.upload.tcrOn = tcr;
-  request.upload.levelCode = kPeakBase + (request.upload.peqOn ? doc.peqPeakBoost : doc.geqPeakBoost);
+  request.upload.levelCode =
+      EqLevelCode(kPeakBase, request.upload.peqOn ? doc.peqPeakBoost : doc.geqPeakBoost);
   request.aeqMode = doc.aeqParametersSaved == 1 ? doc.aeqMode : kStartAeqMode;
   request.subWooferMode = doc.subWooferMode;
 
@@ -158,9 +162,11 @@ int RunStatus(CliContext& ctx) {
   if (!session.port.OpenPort(portName)) return 1;
   ConnectSequence sequence(session.port, session.clock, ctx.dialogs, session.progress);
   const int status = sequence.StatusCheck();
-  std::printf("%d\n", status);
   session.port.ClosePort();
-  return status != 0 ? 0 : 1;
+  // A dead line has no status: its message is on standard error and standard output stays empty.
+  if (status == 0) return 1;
+  std::printf("%d %s\n", status, StatusMeaning(status));
+  return status == DeviceLink::kStatusSettingError ? 1 : 0;
 }
 
 // The memory choice made on the command line, confirmed at once.

@@ -42,12 +42,13 @@ void PrintHelp(std::FILE* out) {
     std::fprintf(out, "  report %.*s\n      %.*s\n", static_cast<int>(k.usage.size()), k.usage.data(),
                  static_cast<int>(k.summary.size()), k.summary.data());
   }
-  std::fprintf(
-      out,
-      "\noptions:\n  --trace   print every byte exchanged with the processor, in hexadecimal, "
-      "on standard error\n  --help    show this text\n  --version show the program's version\n\n"
-      "Messages the program shows in message boxes are written to standard error. The exit status "
-      "is 0 when\nthe operation fully succeeded and 1 when it did not (wrong arguments included).\n");
+  std::fprintf(out,
+               "\noptions:\n  --trace   print every byte exchanged with the processor, in hexadecimal, "
+               "on standard error\n  --help    show this text\n  --version show the program's version\n\n"
+               "Messages the program shows in message boxes are written to standard error. The exit status "
+               "is 0 when\nthe operation fully succeeded and 1 when it did not (wrong arguments included).\n"
+               "A setup file's values out of range are corrected as the program corrects them when it opens "
+               "the file,\nwith one note on standard error naming the kinds of values corrected.\n");
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ SetupFile::LoadOutcome DocumentSession::Open(const std::string& path, Dialogs& d
   const SetupFile::LoadOutcome outcome = SetupFile::Load(path, document, dialogs);
   if (SetupFile::Succeeded(outcome)) {
     path_ = path;
-    modified_ = false;
+    corrections_ = SetupCorrection::Correct(document);
+    modified_ = corrections_ != 0;
   }
   return outcome;
 }

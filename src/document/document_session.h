@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/dialogs.h"
+#include "document/setup_correction.h"
 #include "document/setup_document.h"
 #include "document/setup_file.h"
 
@@ -25,10 +26,14 @@ class DocumentSession {
   // Ctrl+N: keeps every value, forgets the file and clears the modified flag.
   void New();
 
-  // Opens `path` into the document. On success (a whole or an empty file) the document takes
-  // the file's name and its modified flag is cleared. A file that cannot be opened, is foreign or
-  // is damaged changes nothing at all: values, file, title and modified flag stay as they were.
+  // Opens `path` into the document. On success the document takes the file's name and every
+  // value is brought into range; the modified flag is set exactly when a value had to be
+  // corrected (so that saving writes the corrected file). A file that cannot be opened, is empty,
+  // foreign or damaged changes nothing at all: values, file, title and modified flag stay as
+  // they were.
   SetupFile::LoadOutcome Open(const std::string& path, Dialogs& dialogs);
+  // The kinds of values the last successful Open corrected (0: none).
+  SetupCorrection::Kinds LastCorrections() const { return corrections_; }
 
   // Saves to `path` (Save As) or, with an empty `path`, to the document's own file. On success
   // the document belongs to that file and is no longer modified; on failure nothing changes.
@@ -37,4 +42,5 @@ class DocumentSession {
  private:
   std::string path_;
   bool modified_ = false;
+  SetupCorrection::Kinds corrections_ = 0;
 };

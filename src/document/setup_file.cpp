@@ -1,6 +1,8 @@
 #include "document/setup_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +10,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <string_view>
 
 #include "document/byte_stream.h"
 
@@ -139,6 +143,42 @@ std::string ResolveTarget(const std::string& path) {
   return path;
 }
 
+// The save writes to a temporary file beside the target, named after the program and the saving
+// process and short enough for any target name the folder allows.
+constexpr std::string_view kTemporaryPrefix = ".krv5200-saving-";
+// A temporary file this old whose process has gone was left by a save that was killed.
+constexpr time_t kStaleTemporarySeconds = 60;
+
+std::string FolderOf(const std::string& target) {
+  const auto slash = target.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : target.substr(0, slash);
+}
+
+bool ProcessRunning(pid_t pid) { return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM); }
+
+// Removes what earlier saves into `folder` left behind when they were killed midway.
+void RemoveStaleTemporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const time_t now = ::time(nullptr);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name(entry->d_name);
+    if (!name.starts_with(kTemporaryPrefix)) continue;
+    const std::string rest(name.substr(kTemporaryPrefix.size()));
+    char* end = nullptr;
+    const long pid = std::strtol(rest.c_str(), &end, 10);
+    if (end == rest.c_str() || *end != '-' || pid <= 0 || pid > INT_MAX) continue;
+    if (static_cast<pid_t>(pid) == ::getpid() || ProcessRunning(static_cast<pid_t>(pid))) continue;
+    const std::string path = folder + "/" + std::string(name);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (now - st.st_mtime < kStaleTemporarySeconds) continue;
+    ::unlink(path.c_str());
+  }
+  ::closedir(dir);
+}
+
 mode_t NewFileMode(const std::string& target) {
   struct stat st {};
   if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
@@ -161,8 +201,12 @@ LoadOutcome Load(const std::string& path, SetupDocument& doc, Dialogs& dialogs) 
       dialogs.ShowMessage(kFailedToOpen, MessageIcon::Exclamation);
     return LoadOutcome::OpenFailed;
   }
+  return LoadBytes(data, doc, dialogs);
+}
+
+LoadOutcome LoadBytes(std::string_view data, SetupDocument& doc, Dialogs& dialogs) {
   if (data.empty()) {
-    doc.viewSynchronized = 0;
+    dialogs.ShowMessage(kUnexpectedFormat, MessageIcon::Exclamation);
     return LoadOutcome::Empty;
   }
 
@@ -209,7 +253,9 @@ bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs) {
   const std::string data = Serialize(doc);
   const std::string target = ResolveTarget(path);
 
-  std::string temp = target + ".saving-XXXXXX";
+  const std::string folder = FolderOf(target);
+  RemoveStaleTemporaries(folder);
+  std::string temp = folder + "/" + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     dialogs.ShowMessage(kFailedToSave, MessageIcon::Exclamation);

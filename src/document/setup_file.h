@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "common/dialogs.h"
 #include "document/setup_document.h"
@@ -14,7 +15,7 @@ inline constexpr const char* kExtension = ".tvn";
 
 enum class LoadOutcome {
   Loaded,        // every field read
-  Empty,         // a 0-byte file: nothing read, the open still succeeds
+  Empty,         // a 0-byte file holds no setup: "Unexpected file format."
   OpenFailed,    // the file could not be opened (not found, access denied)
   WrongType,     // "FILE TYPE ERROR"
   WrongVersion,  // "VERSION ERROR"
@@ -22,16 +23,22 @@ enum class LoadOutcome {
 };
 
 // True when the open counts as successful: the file becomes the document's file.
-constexpr bool Succeeded(LoadOutcome o) { return o == LoadOutcome::Loaded || o == LoadOutcome::Empty; }
+constexpr bool Succeeded(LoadOutcome o) { return o == LoadOutcome::Loaded; }
 
-// Reads the file into `doc`. The document changes only when the whole file was read (or it was
-// empty); a rejected or damaged file leaves every field as it was. Fields a file does not hold
+// Reads the file into `doc`. The document changes only when the whole file was read; an empty,
+// rejected or damaged file leaves every field as it was. Values are taken as they stand (see
+// SetupCorrection for bringing them into range). Fields a file does not hold
 // (country, comments, band flags) keep their values. Reports through `dialogs`.
 LoadOutcome Load(const std::string& path, SetupDocument& doc, Dialogs& dialogs);
 
+// Load's rules for the bytes of a file already read.
+LoadOutcome LoadBytes(std::string_view data, SetupDocument& doc, Dialogs& dialogs);
+
 // Writes the whole document to `path` through a temporary file beside it that replaces the
 // target only once everything has been written and flushed; on failure the old file is left
-// intact and "Failed to save document." is shown. Clears `viewSynchronized` either way.
+// intact and "Failed to save document." is shown. Clears `viewSynchronized` either way. The
+// temporary file is ".krv5200-saving-PID-XXXXXX" in the target's folder, whatever the target's
+// name; ones left there by a save that was killed are removed first.
 bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs);
 
 // The bytes Save writes.

@@ -295,7 +295,7 @@ void SetupForm::Connect(int portIndex) {
   upload.peqSide = selections_[Slot(FunctionWindow::Parametric)].side;
   upload.geqSide = selections_[Slot(FunctionWindow::Graphic)].side;
   upload.dividerSide = selections_[Slot(FunctionWindow::Crossover)].side;
-  upload.levelCode = peakBase_ + (upload.peqOn ? work_.peqPeakBoost : work_.geqPeakBoost);
+  upload.levelCode = EqLevelCode(peakBase_, upload.peqOn ? work_.peqPeakBoost : work_.geqPeakBoost);
   DeviceLink bulk(port_, clock_);
   bulk.noPump = 1;
   bool uploaded = bulk.SetBulkUpdate(true) && RunFullUpload(upload, bulk, rs232c_) == 1;

@@ -12,6 +12,7 @@
 #include "form/function_windows.h"
 #include "form/link_state.h"
 #include "form/transfer_sequences.h"
+#include "link/full_upload.h"
 #include "link/memory_store.h"
 #include "measure/analyzer_state.h"
 
@@ -111,7 +112,7 @@ class SetupForm : public MemoryStoreHost {
   int CurrentSide() const { return currentSide_; }
   int PeakBase() const { return peakBase_; }
   // The level code SetEqLevel carries after equalizer writes.
-  int ActiveLevelCode() const { return peakBase_ + work_.appliedPeakBoost; }
+  int ActiveLevelCode() const { return EqLevelCode(peakBase_, work_.appliedPeakBoost); }
 
   // Shared with the analyzer window.
   AnalyzerState& Analyzer() { return analyzer_; }

@@ -21,9 +21,8 @@ int GroupSide(int side, EqGroup group) { return group == EqGroup::Center ? 0 : s
 // The set a side reads: Common for side 0, else the side's own set.
 int SetOf(int side) { return side == 1 || side == 2 ? side : Index(EqSide::Common); }
 
-CoefficientSet Words(const FilterParams& band) {
-  BiquadDesigner designer;
-  return MakeCoefficientSet(designer.Design(band));
+CoefficientSet Words(const FilterParams& band, EqGroup group, int index) {
+  return BandCoefficientSet(band, group, index);
 }
 
 // A stored gain outside +-9 dB cannot be sent as another code.
@@ -57,10 +56,13 @@ TransferResult PeqBands(DeviceLink& link, const PerEqSet<PeqBandSet>& bands, int
     const auto group = static_cast<EqGroup>(g);
     for (int b = 0; b < kPeqBandCount; ++b) {
       if (Separate(side, group)) {
-        if (auto r = WriteBand(link, group, 1, b, Words(bands[g][Index(EqSide::L)][b])); !r.ok) return r;
-        if (auto r = WriteBand(link, group, 2, b, Words(bands[g][Index(EqSide::R)][b])); !r.ok) return r;
+        if (auto r = WriteBand(link, group, 1, b, Words(bands[g][Index(EqSide::L)][b], group, b)); !r.ok)
+          return r;
+        if (auto r = WriteBand(link, group, 2, b, Words(bands[g][Index(EqSide::R)][b], group, b)); !r.ok)
+          return r;
       } else {
-        if (auto r = WriteBand(link, group, 0, b, Words(bands[g][Index(EqSide::Common)][b])); !r.ok) return r;
+        if (auto r = WriteBand(link, group, 0, b, Words(bands[g][Index(EqSide::Common)][b], group, b)); !r.ok)
+          return r;
       }
       if (progress != nullptr) progress->SetPosition(3 * (kPeqBandCount * g + b));
     }
@@ -102,7 +104,10 @@ TransferResult PeqBand(DeviceLink& link, const PerEqSet<PeqBandSet>& bands, EqGr
                        int levelCode) {
   const int s = GroupSide(side, group);
   return Run([&] { return Level(link, levelCode); },
-             [&] { return WriteBand(link, group, s, band, Words(bands[Index(group)][SetOf(s)][band])); });
+             [&] {
+               return WriteBand(link, group, s, band,
+                                Words(bands[Index(group)][SetOf(s)][band], group, band));
+             });
 }
 
 TransferResult PeqAll(DeviceLink& link, const PerEqSet<PeqBandSet>& bands, int side, int levelCode) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "document/setup_correction.h"
 #include "eq/biquad_designer.h"
 
 namespace {
@@ -38,6 +39,11 @@ CoefficientSet MakeCoefficientSet(const BiquadCoefficients& s) {
   return {MakeCoefficientWord(s.b2 / s.a0), MakeCoefficientWord(s.b1 / s.a0),
           MakeCoefficientWord(s.b0 / s.a0), MakeCoefficientWord(-s.a2 / s.a0),
           MakeCoefficientWord(-s.a1 / s.a0)};
+}
+
+CoefficientSet BandCoefficientSet(const FilterParams& band, EqGroup group, int index) {
+  BiquadDesigner designer;
+  return MakeCoefficientSet(designer.Design(SetupCorrection::CorrectedPeqBand(band, group, index)));
 }
 
 CoefficientSet FlatCoefficientSet(EqGroup group, int band) {

@@ -23,6 +23,11 @@ CoefficientWord MakeCoefficientWord(double ratio);
 
 CoefficientSet MakeCoefficientSet(const BiquadCoefficients& section);
 
+// The words of parametric band `index` of `group` as the processor receives them: the band is
+// designed with its frequency, gain and Q brought into range first, so that no stored value can
+// turn into a muted or unstable section.
+CoefficientSet BandCoefficientSet(const FilterParams& band, EqGroup group, int index);
+
 // The words of a parametric band at 0 dB (Q 1.0 at the band's reset frequency), sent when a
 // parametric channel is reset. A band outside 0..9 gives the pass-through set.
 CoefficientSet FlatCoefficientSet(EqGroup group, int band);

@@ -1,6 +1,7 @@
 #include "link/connect_sequence.h"
 
 #include "common/dialogs.h"
+#include "crossover/crossover_codes.h"
 #include "link/channel_codes.h"
 #include "link/device_link.h"
 #include "link/serial_port.h"
@@ -12,11 +13,27 @@ std::string ChecksumErrorText(int value) {
 
 int SpeakerLevelCode(OutputChannel channel, const std::array<std::int32_t, kOutputCount>& speakerSwitch,
                      const CrossoverTable& crossover, int currentSide) {
-  if (speakerSwitch[Index(channel)] == 0) return DeviceLink::kOutputSwitchedOff;
   const SpeakerGroup group = SpeakerGroupOf(channel);
   const int set =
       currentSide != 0 && group != SpeakerGroup::Center ? SideOf(channel) : Index(CrossoverSet::Common);
-  return DeviceLink::kChannelLevelOffset + crossover[Index(group)][set].level;
+  return LevelCode(crossover[Index(group)][set].level, speakerSwitch[Index(channel)] != 0);
+}
+
+const char* StatusMeaning(int status) {
+  switch (status) {
+    case DeviceLink::kStatusSettingError:
+      return "setting error";
+    case DeviceLink::kStatusMeasuring:
+      return "automatic measurement running";
+    case 8:
+    case 9:
+      return "idle";
+    case 10:
+    case 11:
+      return "idle; sub-woofer AEQ modes offered";
+    default:
+      return "no answer";
+  }
 }
 
 ConnectSequence::ConnectSequence(SerialPort& port, Clock& clock, Dialogs& dialogs, Progress& rs232c)
@@ -44,6 +61,8 @@ ConnectResult ConnectSequence::Connect(const ConnectRequest& request) {
     return ConnectResult::UploadFailed;
   }
   if (!SendSpeakerLevels(request.upload.speakerSwitch, request.upload.crossover, request.currentSide)) {
+    // The line died after the upload: what the form's next status check would say.
+    dialogs_.ShowMessage(kPortNotConnectText);
     return ConnectResult::LevelsFailed;
   }
   return ConnectResult::Connected;

@@ -21,6 +21,9 @@ inline constexpr const char* kInitializeErrorText = "INITIALIZE ERROR";
 // "CHKSUM ERROR %d" with the value that was being sent, or "CHKSUM ERROR" when it is 0.
 std::string ChecksumErrorText(int value);
 
+// What a status code from QueryStatus means, for the command line: "idle", "setting error", ...
+const char* StatusMeaning(int status);
+
 struct ConnectRequest {
   std::string portName;  // "COM1".."COM4", or whatever the line can open
   UploadSetup upload;    // data, function switches, side selections and level code
@@ -36,7 +39,7 @@ enum class ConnectResult {
   ModeFailed,    // "PC CONTROL FAIL"; port closed
   StatusFailed,  // "Port Not Connect"; port closed
   UploadFailed,  // "INITIALIZE ERROR"; port closed
-  LevelsFailed,  // a speaker level was not taken; port closed (the next status check reports it)
+  LevelsFailed,  // a speaker level was not taken: "Port Not Connect"; port closed
   Connected,
 };
 

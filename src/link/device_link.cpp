@@ -1,9 +1,11 @@
 #include "link/device_link.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "common/clock.h"
+#include "document/setup_correction.h"
 #include "link/channel_codes.h"
 #include "link/serial_port.h"
 
@@ -47,6 +49,9 @@ int StatusOf(std::uint8_t b) {
       return 0;
   }
 }
+
+constexpr int kMaxSlopeCode = 5;
+constexpr int kMaxFrequencyCode = 60;
 
 // The processor's word selects and block addresses for the automatic-EQ parameter sets.
 constexpr int kBlockWords = 8;
@@ -277,9 +282,9 @@ bool DeviceLink::SetBulkUpdate(bool begin) { return Short(kLetterBulk, begin ? 0
 bool DeviceLink::SetEqLevel(int levelCode) { return Short(kLetterEqLevel, levelCode); }
 
 bool DeviceLink::SetGraphicBand(EqGroup group, int side, int band, int gainDb) {
-  return BothSides(side, [&](int lr) {
-    return Short(kLetterGraphic, Index(EqChannelOf(group, lr)), band, gainDb + kGraphicGainOffset);
-  });
+  const int code = std::clamp(gainDb, -kGraphicGainOffset, kGraphicGainOffset) + kGraphicGainOffset;
+  return BothSides(side,
+                   [&](int lr) { return Short(kLetterGraphic, Index(EqChannelOf(group, lr)), band, code); });
 }
 
 bool DeviceLink::WriteBandCoefficients(EqGroup group, int side, int band, const CoefficientSet& words) {
@@ -296,24 +301,28 @@ bool DeviceLink::WriteBandCoefficients(EqGroup group, int side, int band, const 
 }
 
 bool DeviceLink::SetChannelLevel(SpeakerGroup group, int side, int levelCode) {
+  // 0 (-12 dB) .. 12 (0 dB), or switched off: no other code reaches the processor.
+  const int code =
+      levelCode == kOutputSwitchedOff ? levelCode : std::clamp(levelCode, 0, kChannelLevelOffset);
   return BothSides(side,
-                   [&](int lr) { return Short(kLetterLevel, Index(OutputChannelOf(group, lr)), levelCode); });
+                   [&](int lr) { return Short(kLetterLevel, Index(OutputChannelOf(group, lr)), code); });
 }
 
 bool DeviceLink::SetChannelFilter(SpeakerGroup group, int side, bool lowPass, int slopeCode,
                                   int frequencyCode) {
   return BothSides(side, [&](int lr) {
-    return Short(kLetterFilter, Index(OutputChannelOf(group, lr)), lowPass ? 1 : 0, slopeCode, frequencyCode);
+    return Short(kLetterFilter, Index(OutputChannelOf(group, lr)), lowPass ? 1 : 0,
+                 std::clamp(slopeCode, 0, kMaxSlopeCode), std::clamp(frequencyCode, 0, kMaxFrequencyCode));
   });
 }
 
 bool DeviceLink::SetDelay(OutputChannel channel, double delayMs) {
-  // 0.1 ms steps, truncated toward zero.
-  return Short(kLetterDelay, Index(channel), static_cast<int>(std::trunc(delayMs * 10.0)));
+  // 0.1 ms steps, truncated toward zero, within 0..20 ms (not a number: 0).
+  return Short(kLetterDelay, Index(channel), SetupCorrection::DelaySteps(delayMs));
 }
 
 bool DeviceLink::SetPhase(OutputChannel channel, int phaseFlag) {
-  return Short(kLetterPhase, Index(channel), phaseFlag & 0xFF);
+  return Short(kLetterPhase, Index(channel), std::clamp(phaseFlag, 0, 1));
 }
 
 bool DeviceLink::StartMeasurement(int kind) { return Short(kLetterMeasure, kind); }

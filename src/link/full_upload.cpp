@@ -1,10 +1,13 @@
 #include "link/full_upload.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/progress.h"
+#include "crossover/crossover_codes.h"
+#include "document/setup_correction.h"
 #include "document/setup_document.h"
-#include "eq/biquad_designer.h"
+#include "eq/equalizer_settings.h"
 #include "link/channel_codes.h"
 #include "link/coefficient_word.h"
 #include "link/device_link.h"
@@ -12,17 +15,15 @@
 namespace {
 
 constexpr int kPartLine = 2;
-constexpr int kSlopeStepDb = -6;
 
 bool Separate(int sideSelection, bool isCenter) { return sideSelection != 0 && !isCenter; }
 
 bool SendParametric(const UploadSetup& s, DeviceLink& link, Progress& progress) {
   PerEqSet<std::array<CoefficientSet, kPeqBandCount>> words{};
-  BiquadDesigner designer;
   for (int g = 0; g < kEqGroupCount; ++g) {
     for (int side = 0; side < kEqSideCount; ++side) {
       for (int b = 0; b < kPeqBandCount; ++b) {
-        words[g][side][b] = MakeCoefficientSet(designer.Design(s.peqBands[g][side][b]));
+        words[g][side][b] = BandCoefficientSet(s.peqBands[g][side][b], static_cast<EqGroup>(g), b);
       }
     }
   }
@@ -43,7 +44,9 @@ bool SendParametric(const UploadSetup& s, DeviceLink& link, Progress& progress) 
   return link.SetEqLevel(s.levelCode);
 }
 
-int GainDb(const FilterParams& band) { return static_cast<int>(std::trunc(band.gain)); }
+// The band's dB value truncated to an integer; a gain outside +-9 dB (or not a number) cannot
+// turn into another code.
+int GainDb(const FilterParams& band) { return kGeqFlatCode - GeqCodeFromGain(band.gain); }
 
 bool SendGraphic(const UploadSetup& s, DeviceLink& link, Progress& progress) {
   progress.SetPosition(0);
@@ -64,11 +67,9 @@ bool SendGraphic(const UploadSetup& s, DeviceLink& link, Progress& progress) {
   return link.SetEqLevel(s.levelCode);
 }
 
-int SlopeCode(double slopeDb) { return static_cast<int>(std::trunc(slopeDb / kSlopeStepDb)); }
-
 bool SendFilters(DeviceLink& link, SpeakerGroup group, int side, const CrossoverRec& rec) {
-  return link.SetChannelFilter(group, side, true, SlopeCode(rec.lpfSlope), rec.lpfCode) &&
-         link.SetChannelFilter(group, side, false, SlopeCode(rec.hpfSlope), rec.hpfCode);
+  return link.SetChannelFilter(group, side, true, SlopeCode(rec.lpfSlope), LpfFrequencyCode(rec)) &&
+         link.SetChannelFilter(group, side, false, SlopeCode(rec.hpfSlope), HpfFrequencyCode(rec));
 }
 
 bool SendDivider(const UploadSetup& s, DeviceLink& link, Progress& progress) {
@@ -80,8 +81,7 @@ bool SendDivider(const UploadSetup& s, DeviceLink& link, Progress& progress) {
     for (int side = 1; side <= 2; ++side) {
       const OutputChannel out = OutputChannelOf(group, side - 1);
       const CrossoverRec& rec = s.crossover[g][separate ? side : Index(CrossoverSet::Common)];
-      const int code = s.speakerSwitch[Index(out)] == 0 ? DeviceLink::kOutputSwitchedOff
-                                                        : DeviceLink::kChannelLevelOffset + rec.level;
+      const int code = LevelCode(rec.level, s.speakerSwitch[Index(out)] != 0);
       if (!link.SetChannelLevel(group, side, code)) return false;
     }
     if (separate) {
@@ -108,6 +108,10 @@ bool SendTimeCorrection(const UploadSetup& s, DeviceLink& link, Progress& progre
 }
 
 }  // namespace
+
+int EqLevelCode(int peakBase, int peakBoost) {
+  return std::clamp(peakBase, 0, kMaxPeakBase) + SetupCorrection::CorrectedPeakBoost(peakBoost);
+}
 
 UploadSetup UploadSetup::FromDocument(const SetupDocument& doc) {
   UploadSetup s;

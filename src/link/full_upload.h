@@ -35,6 +35,11 @@ struct UploadSetup {
   static UploadSetup FromDocument(const SetupDocument& doc);
 };
 
+// The level code sent with SetEqLevel after equalizer writes: the peak base (0..40) plus the
+// active equalizer's peak boost (0..12), each held within its range.
+inline constexpr int kMaxPeakBase = 40;
+int EqLevelCode(int peakBase, int peakBoost);
+
 // Sends every switched-on function to the processor behind the "RS232C" window, without
 // delivering window events. Each part starts only while no command has failed; the first failed
 // command (which closed the port) ends the part and skips the rest. Returns 1 when everything

@@ -48,11 +48,13 @@ TEST(DocumentSession, FailedOpenChangesNothingAndSaveKeepsTheModifiedFlag) {
   EXPECT_TRUE(s.IsModified());
   EXPECT_EQ(s.Path(), own);
 
-  // An empty file opens: only the name changes.
+  // An empty file holds no setup: refused like a damaged one, nothing changes.
   const std::string empty = dir.File("empty.tvn");
   WriteFileBytes(empty, "");
+  dialogs.messages.clear();
   EXPECT_EQ(s.Open(empty, dialogs), SetupFile::LoadOutcome::Empty);
-  EXPECT_EQ(s.Title(), "empty.tvn");
-  EXPECT_FALSE(s.IsModified());
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Unexpected file format."});
+  EXPECT_EQ(s.Path(), own);
+  EXPECT_TRUE(s.IsModified());
   EXPECT_EQ(s.document.subWooferMode, 1);
 }

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <bit>
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstring>
@@ -354,11 +357,12 @@ TEST(SetupFile, EmptyMissingAndUnreadableFiles) {
   WriteFileBytes(s.path, "");
   SetupDocument d = EveryFieldSet();
   d.viewSynchronized = 1;
+  const SetupDocument before = d;
   EXPECT_EQ(SetupFile::Load(s.path, d, s.dialogs), SetupFile::LoadOutcome::Empty);
-  EXPECT_TRUE(SetupFile::Succeeded(SetupFile::LoadOutcome::Empty));
-  EXPECT_TRUE(s.dialogs.messages.empty());
-  EXPECT_EQ(d.viewSynchronized, 0);
-  EXPECT_EQ(d.aeqMode, 3);
+  EXPECT_FALSE(SetupFile::Succeeded(SetupFile::LoadOutcome::Empty));
+  EXPECT_EQ(s.dialogs.messages, std::vector<std::string>{"Unexpected file format."});
+  EXPECT_TRUE(d == before);
+  s.dialogs.messages.clear();
 
   const std::string missing = s.dir.File("missing.tvn");
   EXPECT_EQ(SetupFile::Load(missing, d, s.dialogs), SetupFile::LoadOutcome::OpenFailed);
@@ -415,4 +419,39 @@ TEST(SetupFile, SaveReplacesTheTargetThroughASymbolicLink) {
   ASSERT_TRUE(SetupFile::Save(s.path, d, s.dialogs));
   EXPECT_TRUE(std::filesystem::is_symlink(s.path));
   EXPECT_EQ(LeI32(ReadFileBytes(real), 19245), 1);
+}
+
+TEST(SetupFile, SaveFitsTheLongestNameAndClearsTemporariesOfKilledSaves) {
+  Saved s;
+  // The longest name a folder allows.
+  const std::string longest = s.dir.File(std::string(251, 'n') + ".tvn");
+  SetupDocument doc;
+  EXPECT_TRUE(SetupFile::Save(longest, doc, s.dialogs));
+  EXPECT_EQ(std::filesystem::file_size(longest), 19451u);
+  EXPECT_TRUE(s.dialogs.messages.empty());
+
+  // What saves left behind when they were killed midway: the process is gone, the file is old.
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  ASSERT_GT(gone, 0);
+  waitpid(gone, nullptr, 0);
+  const auto leftover = [&](pid_t pid, const char* tail) {
+    const std::string path = s.dir.File(".krv5200-saving-" + std::to_string(pid) + tail);
+    WriteFileBytes(path, "half");
+    std::filesystem::last_write_time(path,
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    return path;
+  };
+  const std::string stale = leftover(gone, "-AbCdEf");
+  const std::string running = leftover(getppid(), "-GhIjKl");  // a save still under way elsewhere
+  const std::string other = s.dir.File("notes.krv5200-saving-1-x");
+  WriteFileBytes(other, "mine");
+
+  EXPECT_TRUE(SetupFile::Save(s.path, doc, s.dialogs));
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(running));
+  EXPECT_TRUE(std::filesystem::exists(other));
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(s.dir.path())) ++entries;
+  EXPECT_EQ(entries, 4u);  // the two saves, the running save's file and the unrelated one
 }

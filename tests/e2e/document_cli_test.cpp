@@ -99,3 +99,49 @@ TEST_F(DocumentCli, RefusedFilesReportTheSystemsMessageAndFail) {
   EXPECT_EQ(o.exitStatus, 0);
   EXPECT_NE(o.out.find("resave IN OUT"), std::string::npos);
 }
+
+TEST_F(DocumentCli, AnEmptyFileHoldsNoSetupInAnyVerb) {
+  WriteFileBytes(dir.File("empty.tvn"), "");
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"show", "empty.tvn"},
+                                               {"resave", "empty.tvn", "out.tvn"},
+                                               {"export", "empty.tvn"},
+                                               {"curve", "empty.tvn", "peq", "Front", "L"},
+                                               {"words", "empty.tvn", "Front", "L", "0"},
+                                               {"report", "peq", "empty.tvn", "out.pdf"}}) {
+    const Outcome o = Cli(args);
+    EXPECT_EQ(o.exitStatus, 1) << args[0];
+    EXPECT_EQ(o.err, "Unexpected file format.\n") << args[0];
+    EXPECT_EQ(o.out, "") << args[0];
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.tvn")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.pdf")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("data_textout.txt")));
+}
+
+TEST_F(DocumentCli, DamagedValuesAreCorrectedAndReportedOnStandardError) {
+  ASSERT_EQ(Cli({"new", "fresh.tvn"}).exitStatus, 0);
+  std::string bytes = ReadFileBytes(dir.File("fresh.tvn"));
+  bytes.replace(0x1D, 4, std::string("\x00\x00\xc0\x7f", 4));       // Front Common band 1: NaN gain
+  bytes.replace(0x19 + 20, 4, std::string("\x00\x60\xea\x46", 4));  // band 2: 30 kHz
+  bytes.replace(0x299D, 8, std::string("\x00\x00\x00\x00\x00\x00\x14\xc0", 8));  // a delay of -5 ms
+  WriteFileBytes(dir.File("damaged.tvn"), bytes);
+  const std::string message =
+      "Some values in this setup file were out of range and have been corrected: equalizer frequencies, "
+      "equalizer gains, delays. Save the file to keep the corrected setup.\n";
+
+  Outcome o = Cli({"curve", "damaged.tvn", "peq", "Front", "Common"});
+  EXPECT_EQ(o.exitStatus, 0);
+  EXPECT_EQ(o.err, message);
+  EXPECT_EQ(o.out.find("nan"), std::string::npos);
+  o = Cli({"words", "damaged.tvn", "Front", "Common", "0"});
+  EXPECT_EQ(o.out, Cli({"flat", "Front", "0"}).out);
+  EXPECT_EQ(o.err, message);
+
+  // Saving writes the corrected setup, which opens without a word.
+  ASSERT_EQ(Cli({"resave", "damaged.tvn", "mended.tvn"}).exitStatus, 0);
+  o = Cli({"show", "mended.tvn"});
+  EXPECT_EQ(o.exitStatus, 0);
+  EXPECT_EQ(o.err, "");
+  EXPECT_NE(o.out.find("Front High L  delay    0.000 ms"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("Front, Common   stored curve peak 0 dB"), std::string::npos);
+}

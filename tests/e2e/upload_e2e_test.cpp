@@ -32,9 +32,10 @@ namespace {
 // The simulator on its own terminal, reachable at `Port()` as long as the object lives.
 class Simulator {
  public:
-  explicit Simulator(const TempDir& dir) : dir_(dir) {
-    pid_ = Spawn(KRV5200_SIM, {"--link", Port(), "--dump", DumpFile()}, {}, dir.File("sim.out"),
-                 dir.File("sim.err"));
+  explicit Simulator(const TempDir& dir, const std::vector<std::string>& faults = {}) : dir_(dir) {
+    std::vector<std::string> args = {"--link", Port(), "--dump", DumpFile()};
+    args.insert(args.end(), faults.begin(), faults.end());
+    pid_ = Spawn(KRV5200_SIM, args, {}, dir.File("sim.out"), dir.File("sim.err"));
     struct stat st {};
     for (int waited = 0; waited < 10000 && lstat(Port().c_str(), &st) != 0; waited += 10) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -100,6 +101,7 @@ TEST_F(CliRun, UploadLeavesTheSetupInTheProcessor) {
   doc.peqBands[Index(EqGroup::SubWoofer)][Index(EqSide::L)][0].gain = 7.0f;
   doc.geqBands[Index(EqGroup::Front)][Index(EqSide::Common)][4].gain = 3.0f;  // graphic EQ stays off
   doc.crossover[Index(SpeakerGroup::FrontHi)][Index(CrossoverSet::R)].hpfCode = 50;
+  doc.crossover[Index(SpeakerGroup::FrontHi)][Index(CrossoverSet::R)].hpfFrequency = 6300.0;
   doc.crossover[Index(SpeakerGroup::FrontHi)][Index(CrossoverSet::R)].hpfSlope = -12.0;
   doc.crossover[Index(SpeakerGroup::Rear)][Index(CrossoverSet::L)].level = -4;
   doc.crossover[Index(SpeakerGroup::Rear)][Index(CrossoverSet::Common)].level = -1;
@@ -173,7 +175,7 @@ TEST_F(CliRun, StatusStoreSpectrumAndTrace) {
   Simulator sim(dir);
   const Outcome status = Cli({"--trace", "status", "--port", sim.Port()});
   EXPECT_EQ(status.exitStatus, 0) << status.err;
-  EXPECT_EQ(status.out, "11\n");
+  EXPECT_EQ(status.out, "11 idle; sub-woofer AEQ modes offered\n");
   EXPECT_NE(status.err.find("> 4E\n< 41\n> 00\n"), std::string::npos) << status.err;
   EXPECT_NE(status.err.find("< A8\n"), std::string::npos);
 
@@ -198,6 +200,33 @@ TEST_F(CliRun, StatusStoreSpectrumAndTrace) {
   EXPECT_TRUE(st.Memory(4).has_value());
   EXPECT_FALSE(st.Memory(1).has_value());
   EXPECT_EQ(st.counters.accepted['W'], 1);
+}
+
+TEST_F(CliRun, FailuresExitOneWithTheirMessage) {
+  {
+    Simulator sim(dir, {"--status", "S"});
+    const Outcome o = Cli({"status", "--port", sim.Port()});
+    EXPECT_EQ(o.exitStatus, 1);
+    EXPECT_EQ(o.out, "6 setting error\n");
+    EXPECT_EQ(o.err, "SETTING ERROR\n");
+  }
+  {
+    Simulator sim(dir, {"--silent"});
+    const Outcome o = Cli({"status", "--port", sim.Port()});
+    EXPECT_EQ(o.exitStatus, 1);
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, "Port Not Connect\n");
+  }
+  {
+    // The line dies while the speaker levels follow the upload.
+    RecordingDialogs dialogs;
+    SetupDocument doc;
+    ASSERT_TRUE(SetupFile::Save(dir.File("car.tvn"), doc, dialogs));
+    Simulator sim(dir, {"--silent-after", "230"});
+    const Outcome o = Cli({"upload", dir.File("car.tvn"), "--port", sim.Port()});
+    EXPECT_EQ(o.exitStatus, 1);
+    EXPECT_EQ(o.err, "Port Not Connect\n");
+  }
 }
 
 }  // namespace

@@ -110,6 +110,14 @@ TEST_F(Connecting, EachFailureHasItsMessage) {
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"INITIALIZE ERROR"});
   EXPECT_FALSE(port.IsOpen());
   EXPECT_FALSE(rs232c.open);
+
+  // The line dies after the upload, while the speaker levels go out.
+  dialogs.messages.clear();
+  line.Faults().silent = false;
+  line.Faults().silentAfterFrames = 230;
+  EXPECT_EQ(sequence.Connect(Request()), ConnectResult::LevelsFailed);
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Port Not Connect"});
+  EXPECT_FALSE(port.IsOpen());
 }
 
 TEST(ConnectStatus, DeadLineDuringConnectAndLevels) {

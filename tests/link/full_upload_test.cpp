@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <limits>
+
 #include "document/setup_document.h"
 #include "eq/biquad_designer.h"
 #include "link/channel_codes.h"
@@ -163,3 +167,56 @@ TEST(UploadFailure, AFailedPartSkipsEverythingAfterIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A raw float's bytes as a damaged file holds them.
+float FloatOf(std::uint32_t bits) {
+  float f = 0.0f;
+  std::memcpy(&f, &bits, sizeof f);
+  return f;
+}
+
+}  // namespace
+
+// Values no control can produce, uploaded without the correction that opening a file applies:
+// every one reaches the processor as a value within its range.
+TEST_F(SimUpload, DamagedValuesNeverReachTheWireOutOfRange) {
+  SetupDocument doc;
+  PeqBandSet& front = doc.peqBands[Index(EqGroup::Front)][Index(EqSide::Common)];
+  front[0].gain = FloatOf(0x7FC00000);  // NaN
+  front[1].frequency = 30000.0f;
+  front[2].q = 0.0f;
+  doc.geqBands[Index(EqGroup::Rear)][Index(EqSide::Common)][3].gain = FloatOf(0x7F800000);  // +inf
+  doc.crossover[Index(SpeakerGroup::Rear)][Index(CrossoverSet::Common)].level =
+      std::numeric_limits<int>::max();
+  doc.crossover[Index(SpeakerGroup::Rear)][Index(CrossoverSet::Common)].lpfSlope = -1e300;
+  doc.crossover[Index(SpeakerGroup::Rear)][Index(CrossoverSet::Common)].hpfCode = 999;
+  doc.channelDelay[Index(OutputChannel::FrontHighL)] = -5.0;
+  doc.channelDelay[Index(OutputChannel::FrontHighR)] = std::nan("");
+  doc.channelDelay[Index(OutputChannel::Center)] = 1e300;
+  doc.channelPhase[Index(OutputChannel::RearL)] = 256;
+  UploadSetup s = UploadSetup::FromDocument(doc);
+  s.geqOn = true;
+  s.levelCode = EqLevelCode(20, std::numeric_limits<int>::max());
+  ASSERT_EQ(RunFullUpload(s, link, progress), 1);
+
+  const ProcessorSettings& p = line.State().settings;
+  const int frontL = Index(EqChannel::FrontL);
+  EXPECT_EQ(p.Words(frontL, 0), AsSimWords(FlatCoefficientSet(EqGroup::Front, 0)));
+  FilterParams top = DefaultPeqBand(EqGroup::Front, 1);
+  top.frequency = 20000.0f;
+  EXPECT_EQ(p.Words(frontL, 1), AsSimWords(WordsOf(top)));
+  FilterParams wide = DefaultPeqBand(EqGroup::Front, 2);
+  wide.q = 0.2f;
+  EXPECT_EQ(p.Words(frontL, 2), AsSimWords(WordsOf(wide)));
+  EXPECT_EQ(p.graphicCodes[Index(EqChannel::RearL)][3], 18);
+  EXPECT_EQ(p.eqLevel, 32);
+  EXPECT_EQ(p.levelCodes[Index(OutputChannel::RearR)], 12);
+  EXPECT_EQ(p.lowPass[Index(OutputChannel::RearR)], (FilterCodes{5, 60}));
+  EXPECT_EQ(p.highPass[Index(OutputChannel::RearR)], (FilterCodes{0, 60}));
+  EXPECT_EQ(p.delaySteps[Index(OutputChannel::FrontHighL)], 0);
+  EXPECT_EQ(p.delaySteps[Index(OutputChannel::FrontHighR)], 0);
+  EXPECT_EQ(p.delaySteps[Index(OutputChannel::Center)], 200);
+  EXPECT_EQ(p.phase[Index(OutputChannel::RearL)], 1);
+}

@@ -96,4 +96,41 @@ TEST(CQ5Doc, SaveAsksForANameOnlyTheFirstTime) {
   EXPECT_EQ(doc.RecentFiles().front(), f.dir.File("copy.bak"));
 }
 
+TEST(CQ5Doc, OpeningTellsOnceWhatWasCorrectedAndRefusesAnEmptyFile) {
+  DocFixture f;
+  CQ5Doc doc(f.settings, f.dialogs, f.prompts);
+  SetupDocument damaged;
+  damaged.channelDelay[2] = -5.0;
+  damaged.peqPeakBoost = 1 << 30;
+  const std::string path = f.dir.File("damaged.tvn");
+  ASSERT_TRUE(SetupFile::Save(path, damaged, f.dialogs));
+  int reloads = 0;
+  doc.onReload = [&] {
+    ++reloads;
+    doc.SetModified(false);  // as the form's initial update does
+  };
+
+  ASSERT_TRUE(doc.OpenFile(path));
+  EXPECT_EQ(reloads, 1);
+  EXPECT_EQ(
+      f.dialogs.messages,
+      std::vector<std::string>{"Some values in this setup file were out of range and have been corrected: "
+                               "peak boosts, delays. Save the file to keep the corrected setup."});
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.Title(), "damaged.tvn");
+  EXPECT_EQ(doc.Document().channelDelay[2], 0.0);
+  EXPECT_EQ(doc.Document().peqPeakBoost, 12);
+
+  // An empty file: "Unexpected file format." and nothing changes, name and modified flag included.
+  f.dialogs.messages.clear();
+  f.prompts.answer = DocumentPrompts::SaveAnswer::No;
+  const std::string empty = f.dir.File("empty.tvn");
+  WriteFileBytes(empty, "");
+  EXPECT_FALSE(doc.OpenFile(empty));
+  EXPECT_EQ(f.dialogs.messages, std::vector<std::string>{"Unexpected file format."});
+  EXPECT_EQ(doc.Title(), "damaged.tvn");
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(reloads, 1);
+}
+
 }  // namespace
