@@ -130,8 +130,8 @@ void CMainFrame::BuildMenus() {
   port->setToolTipsVisible(true);
   for (int i = 0; i < kPortCount; ++i) {
     const QString name = QString::fromLatin1(kPortNames[static_cast<std::size_t>(i)]);
-    QAction* com = MakeAction(QStringLiteral("com%1").arg(i + 1), name,
-                              QString::fromLatin1(kConnectPrompt).arg(name));
+    QAction* com =
+        MakeAction(QStringLiteral("com%1").arg(i + 1), name, QString::fromLatin1(kConnectPrompt).arg(name));
     connect(com, &QAction::triggered, this, [&form, i] { form.Connect(i); });
     port->addAction(com);
     portActions_[static_cast<std::size_t>(i)] = com;
@@ -274,7 +274,8 @@ void CMainFrame::UpdatePortItems() {
     QAction* com = portActions_[static_cast<std::size_t>(i)];
     // The device stands where a menu shows a shortcut, so the caption stays the port's name.
     com->setText(device.empty() ? QString::fromStdString(name)
-                                : QStringLiteral("%1\t%2").arg(QString::fromStdString(name), QString::fromStdString(device)));
+                                : QStringLiteral("%1\t%2").arg(QString::fromStdString(name),
+                                                               QString::fromStdString(device)));
     const bool enabled = form.PortItemEnabled(i);
     com->setEnabled(enabled);
     QString note;

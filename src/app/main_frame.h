@@ -22,8 +22,7 @@ class CMainFrame : public QMainWindow {
   static constexpr const char* kIdleMessage = "Ready";
 
   static constexpr const char* kConnectPrompt = "Connect to the processor on %1";
-  static constexpr const char* kPortSettingsPrompt =
-      "Choose the device of each port and the line settings";
+  static constexpr const char* kPortSettingsPrompt = "Choose the device of each port and the line settings";
 
   // Takes the view as its central widget; the port settings live in `settings`.
   CMainFrame(CQ5Doc& doc, CQ5View* view, SettingsStore& settings);

@@ -61,7 +61,10 @@ bool* SwitchField(SerialSettings& line, std::size_t index) {
 
 PortSettingsDialog::PortSettingsDialog(SettingsStore& settings, Scan scan, PortSetupEditor::Describe describe,
                                        PortMapping::Environment environment, QWidget* parent)
-    : QDialog(parent), editor_(settings, std::move(environment)), scan_(std::move(scan)), describe_(std::move(describe)) {
+    : QDialog(parent),
+      editor_(settings, std::move(environment)),
+      scan_(std::move(scan)),
+      describe_(std::move(describe)) {
   setWindowTitle(QString::fromLatin1(kCaption));
   setObjectName(QString::fromLatin1(kCaption));
   setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -78,9 +81,8 @@ PortSettingsDialog::PortSettingsDialog(SettingsStore& settings, Scan scan, PortS
   error_->hide();
   layout->addWidget(error_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
-                                           QDialogButtonBox::RestoreDefaults,
-                                       this);
+  auto* buttons = new QDialogButtonBox(
+      QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults, this);
   for (QAbstractButton* b : buttons->buttons()) b->setAccessibleName(b->text().remove(QLatin1Char('&')));
   connect(buttons, &QDialogButtonBox::accepted, this, &PortSettingsDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &PortSettingsDialog::reject);
@@ -245,9 +247,9 @@ void PortSettingsDialog::ShowState() {
 void PortSettingsDialog::ShowList() {
   list_->clear();
   for (const FoundPort& port : editor_.Ports()) {
-    auto* item = new QTreeWidgetItem(list_, QStringList{Text(port.device), Text(port.description),
-                                                        Text(port.manufacturer), Text(port.serialNumber),
-                                                        Text(editor_.UsedAs(port.device))});
+    auto* item = new QTreeWidgetItem(
+        list_, QStringList{Text(port.device), Text(port.description), Text(port.manufacturer),
+                           Text(port.serialNumber), Text(editor_.UsedAs(port.device))});
     item->setToolTip(0, Text(port.device));
   }
   for (int c = 0; c + 1 < list_->columnCount(); ++c) list_->resizeColumnToContents(c);

@@ -16,7 +16,8 @@ FoundPort FromInfo(const QSerialPortInfo& info) {
 std::vector<FoundPort> SerialPortScan::Scan() {
   std::vector<FoundPort> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) ports.push_back(FromInfo(info));
-  std::sort(ports.begin(), ports.end(), [](const FoundPort& a, const FoundPort& b) { return a.device < b.device; });
+  std::sort(ports.begin(), ports.end(),
+            [](const FoundPort& a, const FoundPort& b) { return a.device < b.device; });
   return ports;
 }
 
