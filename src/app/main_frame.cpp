@@ -31,6 +31,7 @@ constexpr int kCloseRetryMs = 100;
 const char* const kHelpText =
     "KRV5200 PC setup tool\n\n"
     "1. Connect the PC to the processor's RS-232 socket and choose its port in \"I/O Port\".\n"
+    "   \"Port Settings...\" there chooses the device each port stands for, e.g. a USB adapter.\n"
     "   The port box shows \"PORT OPEN\" once the processor has taken the setup.\n"
     "2. Click a speaker button to switch that output on or off.\n"
     "3. Switch a function on with its ON/OFF box, then open its window with the button beside it.\n"

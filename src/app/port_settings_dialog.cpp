@@ -252,7 +252,11 @@ void PortSettingsDialog::ShowList() {
                            Text(port.serialNumber), Text(editor_.UsedAs(port.device))});
     item->setToolTip(0, Text(port.device));
   }
-  for (int c = 0; c + 1 < list_->columnCount(); ++c) list_->resizeColumnToContents(c);
+  constexpr int kColumnGap = 18;
+  for (int c = 0; c + 1 < list_->columnCount(); ++c) {
+    list_->resizeColumnToContents(c);
+    list_->setColumnWidth(c, list_->columnWidth(c) + kColumnGap);
+  }
 }
 
 void PortSettingsDialog::ShowNotes() {
