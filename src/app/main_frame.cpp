@@ -1,5 +1,7 @@
 #include "app/main_frame.h"
 
+#include <algorithm>
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
@@ -342,7 +344,13 @@ void CMainFrame::OpenPortSettings() {
   PortSettingsDialog dialog(settings_, &SerialPortScan::Scan, &SerialPortScan::Describe,
                             PortMapping::ProcessEnvironment, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  for (const int port : dialog.ChangedPorts()) view_->Form().ProbePort(port);
+  // A port whose device changed is probed again; while no port is open, every port is, so that
+  // an adapter plugged in after the start becomes available.
+  const std::vector<int>& changed = dialog.ChangedPorts();
+  const bool anyOpen = view_->Port().IsOpen();
+  for (int i = 0; i < kPortCount; ++i) {
+    if (!anyOpen || std::find(changed.begin(), changed.end(), i) != changed.end()) view_->Form().ProbePort(i);
+  }
   UpdateCommandUi();
 }
 

@@ -41,7 +41,8 @@ class CMainFrame : public QMainWindow {
   // "profileData", "viewToolbar", "viewStatusBar", "helpTopics", "about", "contextHelp".
   QAction* Command(const QString& name) const;
   QMenu* PortMenu() const { return portMenu_; }
-  // "Port Settings...": the dialog, then a new probe of every port whose device changed.
+  // "Port Settings...": the dialog, then a new probe of the ports whose device changed, or of
+  // every port while none is open.
   void OpenPortSettings();
   // The setup file a drag carries: one local file whose name ends in ".tvn"; else "".
   static QString DroppedSetupFile(const QMimeData* data);

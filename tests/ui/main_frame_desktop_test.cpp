@@ -55,8 +55,9 @@ TEST_F(DesktopFixture, PortItemsShowTheirDevicesAndAGreyedOneSaysWhy) {
   EXPECT_EQ(h.Frame().statusBar()->currentMessage(), why);
   menu->hide();
 
-  // "Port Settings...": COM2 now leads to a device that opens, and the item comes back.
-  h.line.SetPortNames({"COM1", "COM2"});
+  // "Port Settings...": COM2 now leads to a device that opens, and the item comes back; so does
+  // COM3, whose device has appeared meanwhile (no port is open, so every port is probed).
+  h.line.SetPortNames({"COM1", "COM2", "COM3"});
   QTimer::singleShot(0, [] {
     auto* dialog = qobject_cast<PortSettingsDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
@@ -67,6 +68,8 @@ TEST_F(DesktopFixture, PortItemsShowTheirDevicesAndAGreyedOneSaysWhy) {
   EXPECT_EQ(h.settings.GetString("Ports", "COM2", ""), "/dev/ttyUSB8");
   EXPECT_TRUE(com2->isEnabled());
   EXPECT_EQ(com2->text(), QStringLiteral("COM2\t/dev/ttyUSB8"));
+  EXPECT_TRUE(Command("com3")->isEnabled());
+  EXPECT_FALSE(Command("com4")->isEnabled());
 }
 
 TEST_F(DesktopFixture, TheTitleMarksUnsavedChanges) {
