@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the tool needs to build, run and be tested.
+# Installs the Debian 12 packages the tool needs to build, run, be tested and be packaged.
 set -euo pipefail
 
 packages=(
@@ -7,6 +7,9 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core xvfb xauth poppler-utils locales-all
+  # installation and the Debian package: manual pages, icons, their checks, dpkg-shlibdeps
+  help2man librsvg2-bin desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
+  libfile-mimeinfo-perl file dpkg-dev
 )
 
 missing=()

@@ -12,7 +12,7 @@
 CQ5App::CQ5App(const Services& services)
     : doc_(std::make_unique<CQ5Doc>(services.settings, services.dialogs, services.prompts)) {
   auto* view = new CQ5View(doc_->Session(), services.line, services.clock, services.dialogs, services.pump);
-  frame_ = std::make_unique<CMainFrame>(*doc_, view);
+  frame_ = std::make_unique<CMainFrame>(*doc_, view, services.settings);
   view->InstallFunctionWindows(frame_.get(), services.dialogs);
   doc_->onChanged = [this] {
     frame_->UpdateTitle();

@@ -1,6 +1,7 @@
 #include "app/cq5_doc.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "app/document_prompts.h"
@@ -38,7 +39,7 @@ void CQ5Doc::OnNew() {
 
 bool CQ5Doc::OnOpen() {
   if (!SaveModified()) return false;
-  const std::string path = prompts_.ChooseOpenFile();
+  const std::string path = prompts_.ChooseOpenFile(StartFolder());
   if (path.empty()) return false;
   return Load(path);
 }
@@ -74,8 +75,12 @@ bool CQ5Doc::OnSave() {
 }
 
 bool CQ5Doc::OnSaveAs() {
-  const std::string suggested =
-      session_.Path().empty() ? std::string(DocumentSession::kUntitled) + kExtension : session_.Path();
+  std::string suggested = session_.Path();
+  if (suggested.empty()) {
+    const std::filesystem::path name = std::string(DocumentSession::kUntitled) + kExtension;
+    const std::string folder = StartFolder();
+    suggested = folder.empty() ? name.string() : (std::filesystem::path(folder) / name).string();
+  }
   const std::string chosen = prompts_.ChooseSaveFile(suggested);
   if (chosen.empty()) return false;
   return SaveTo(WithExtension(chosen));
@@ -100,6 +105,23 @@ bool CQ5Doc::SaveTo(const std::string& path) {
   AddRecent(path);
   Changed();
   return true;
+}
+
+std::string CQ5Doc::StartFolder() const {
+  std::vector<std::string> used = recent_;
+  if (!session_.Path().empty()) used.insert(used.begin(), session_.Path());
+  for (const std::string& path : used) {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(path, ec).parent_path();
+    if (!ec && std::filesystem::is_directory(folder, ec)) return folder.string();
+  }
+  return {};
+}
+
+bool CQ5Doc::IsSetupFileName(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == kExtension;
 }
 
 void CQ5Doc::AddRecent(const std::string& path) {

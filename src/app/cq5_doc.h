@@ -45,6 +45,10 @@ class CQ5Doc {
   bool SaveModified();
 
   const std::vector<std::string>& RecentFiles() const { return recent_; }
+  // Where the file dialogs start: the folder of the last file used that still exists, else "".
+  std::string StartFolder() const;
+  // A name the program takes for a setup file: one ending in ".tvn", in any letter case.
+  static bool IsSetupFileName(const std::string& path);
 
   // Runs after New and after a successful Open: the form's initial update.
   std::function<void()> onReload;

@@ -10,8 +10,8 @@ class DocumentPrompts {
   virtual ~DocumentPrompts() = default;
   // "Save changes to %1?" with Yes, No and Cancel.
   virtual SaveAnswer AskSaveChanges(const std::string& name) = 0;
-  // The file to open, or "" when the user cancelled.
-  virtual std::string ChooseOpenFile() = 0;
+  // The file to open, starting in `folder` (unless empty), or "" when the user cancelled.
+  virtual std::string ChooseOpenFile(const std::string& folder) = 0;
   // The file to save to, starting from `suggested`, or "" when the user cancelled.
   virtual std::string ChooseSaveFile(const std::string& suggested) = 0;
 };

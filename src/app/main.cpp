@@ -29,9 +29,10 @@ const char* const kUsage = R"(Usage: krv5200 [OPTION]... [FILE.tvn]
 The PC setup tool for the KRV5200 sound processor. FILE, when given, is opened at start as
 "Open" does; a file that cannot be opened is reported and the tool starts with an untitled setup.
 
-Ports: "COM1".."COM4" in the "I/O Port" menu are the devices named by the environment variables
-KRV5200_COM1..KRV5200_COM4, else by the keys COM1..COM4 of the settings section "Ports", else
-/dev/ttyS0../dev/ttyS3. The line settings come from the section "RS_Set_Up".
+Ports: "COM1".."COM4" in the "I/O Port" menu stand for the devices chosen in "I/O Port" >
+"Port Settings..." (kept in the settings section "Ports"; /dev/ttyS0../dev/ttyS3 until one is
+chosen). The environment variables KRV5200_COM1..KRV5200_COM4 come first. The line settings
+are those of the section "RS_Set_Up", chosen in the same dialog.
 
 Options:
   --no-welcome       start without the Welcome Screen (also KRV5200_NO_WELCOME=1)
@@ -40,6 +41,8 @@ Options:
   -h, --help         show this text
       --version      show the program's version
 )";
+
+constexpr const char* kDesktopId = "com.torval.krv5200";
 
 struct Options {
   bool noWelcome = false;
@@ -173,6 +176,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
+  // Ties the windows to the installed desktop entry (its icon and name in the desktop's shell).
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
   CQ5App::ApplyLook(app);
 
   QtSettingsStore settings;

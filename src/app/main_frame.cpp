@@ -1,11 +1,17 @@
 #include "app/main_frame.h"
 
+#include <algorithm>
+
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWhatsThis>
@@ -13,8 +19,11 @@
 #include "app/about_dialog.h"
 #include "app/brand_artwork.h"
 #include "app/cq5_doc.h"
+#include "app/port_settings_dialog.h"
 #include "app/toolbar_artwork.h"
 #include "form/ui/cq5_view.h"
+#include "link/serial_settings.h"
+#include "platform/serial_port_scan.h"
 
 namespace {
 
@@ -24,6 +33,7 @@ constexpr int kCloseRetryMs = 100;
 const char* const kHelpText =
     "KRV5200 PC setup tool\n\n"
     "1. Connect the PC to the processor's RS-232 socket and choose its port in \"I/O Port\".\n"
+    "   \"Port Settings...\" there chooses the device each port stands for, e.g. a USB adapter.\n"
     "   The port box shows \"PORT OPEN\" once the processor has taken the setup.\n"
     "2. Click a speaker button to switch that output on or off.\n"
     "3. Switch a function on with its ON/OFF box, then open its window with the button beside it.\n"
@@ -34,8 +44,10 @@ const char* const kHelpText =
 
 }  // namespace
 
-CMainFrame::CMainFrame(CQ5Doc& doc, CQ5View* view) : doc_(doc), view_(view) {
+CMainFrame::CMainFrame(CQ5Doc& doc, CQ5View* view, SettingsStore& settings)
+    : doc_(doc), view_(view), settings_(settings) {
   setObjectName(QStringLiteral("CMainFrame"));
+  setAcceptDrops(true);
   setWindowIcon(BrandArtwork::AppIcon());
   setCentralWidget(view_);
   BuildMenus();
@@ -43,6 +55,13 @@ CMainFrame::CMainFrame(CQ5Doc& doc, CQ5View* view) : doc_(doc), view_(view) {
   BuildStatusBar();
   view_->onRefresh = [this] { UpdateCommandUi(); };
   qApp->installEventFilter(this);
+  // The modified mark follows the document once every event has been handled, whichever
+  // handler changed it.
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+      if (isWindowModified() != doc_.IsModified()) setWindowModified(doc_.IsModified());
+    });
+  }
   UpdateTitle();
   UpdateRecentFiles();
   UpdateCommandUi();
@@ -109,10 +128,13 @@ void CMainFrame::BuildMenus() {
   fileMenu_->addAction(exit);
 
   QMenu* port = menuBar()->addMenu(QStringLiteral("I/O Port"));
+  portMenu_ = port;
+  // A greyed port says why in its tooltip.
+  port->setToolTipsVisible(true);
   for (int i = 0; i < kPortCount; ++i) {
     const QString name = QString::fromLatin1(kPortNames[static_cast<std::size_t>(i)]);
-    QAction* com = MakeAction(QStringLiteral("com%1").arg(i + 1), name,
-                              QStringLiteral("Connect to the processor on %1").arg(name));
+    QAction* com =
+        MakeAction(QStringLiteral("com%1").arg(i + 1), name, QString::fromLatin1(kConnectPrompt).arg(name));
     connect(com, &QAction::triggered, this, [&form, i] { form.Connect(i); });
     port->addAction(com);
     portActions_[static_cast<std::size_t>(i)] = com;
@@ -122,6 +144,11 @@ void CMainFrame::BuildMenus() {
                             QStringLiteral("Release the processor and close the port"));
   connect(off, &QAction::triggered, this, [&form] { form.Disconnect(); });
   port->addAction(off);
+  port->addSeparator();
+  QAction* portSettings = MakeAction(QStringLiteral("portSettings"), QStringLiteral("Port Settings..."),
+                                     QString::fromLatin1(kPortSettingsPrompt));
+  connect(portSettings, &QAction::triggered, this, &CMainFrame::OpenPortSettings);
+  port->addAction(portSettings);
   connect(port, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
 
   QMenu* option = menuBar()->addMenu(QStringLiteral("Option"));
@@ -236,14 +263,42 @@ void CMainFrame::BuildStatusBar() {
 }
 
 void CMainFrame::UpdateTitle() {
+  // "[*]" is where the desktop's modified mark goes.
   setWindowTitle(
-      QStringLiteral("%1 - %2").arg(QString::fromStdString(doc_.Title()), QString::fromLatin1(kAppTitle)));
+      QStringLiteral("%1[*] - %2").arg(QString::fromStdString(doc_.Title()), QString::fromLatin1(kAppTitle)));
+  setWindowModified(doc_.IsModified());
+}
+
+void CMainFrame::UpdatePortItems() {
+  const SetupForm& form = view_->Form();
+  for (int i = 0; i < kPortCount; ++i) {
+    const std::string name = kPortNames[static_cast<std::size_t>(i)];
+    const std::string device = PortDevice(name, settings_);
+    QAction* com = portActions_[static_cast<std::size_t>(i)];
+    // The device stands where a menu shows a shortcut, so the caption stays the port's name.
+    com->setText(device.empty() ? QString::fromStdString(name)
+                                : QStringLiteral("%1\t%2").arg(QString::fromStdString(name),
+                                                               QString::fromStdString(device)));
+    const bool enabled = form.PortItemEnabled(i);
+    com->setEnabled(enabled);
+    QString note;
+    if (enabled) {
+      note = QString::fromLatin1(kConnectPrompt).arg(QString::fromStdString(name));
+      if (!device.empty()) note += QStringLiteral(" (%1)").arg(QString::fromStdString(device));
+    } else {
+      OpenFailure why = view_->Port().ProbeFailure(name);
+      if (why.device.empty()) why.device = device;
+      note = QString::fromStdString(why.PortNote(name));
+    }
+    com->setStatusTip(note);
+    com->setToolTip(note);
+  }
 }
 
 void CMainFrame::UpdateCommandUi() {
   const SetupForm& form = view_->Form();
-  for (int i = 0; i < kPortCount; ++i)
-    portActions_[static_cast<std::size_t>(i)]->setEnabled(form.PortItemEnabled(i));
+  UpdatePortItems();
+  Command(QStringLiteral("portSettings"))->setEnabled(!view_->Form().LinkBusy());
   Command(QStringLiteral("off"))->setEnabled(form.OffItemEnabled());
   copyMenu_->setEnabled(form.CopyEnabled());
   for (QAction* copy : copyMenu_->actions()) copy->setEnabled(form.CopyEnabled());
@@ -283,6 +338,56 @@ void CMainFrame::ShowAbout() {
   about.exec();
 }
 
+void CMainFrame::OpenPortSettings() {
+  // The dialog would wait inside a transfer that delivers events; the menu item is greyed then.
+  if (view_->Form().LinkBusy()) return;
+  PortSettingsDialog dialog(settings_, &SerialPortScan::Scan, &SerialPortScan::Describe,
+                            PortMapping::ProcessEnvironment, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // A port whose device changed is probed again; while no port is open, every port is, so that
+  // an adapter plugged in after the start becomes available.
+  const std::vector<int>& changed = dialog.ChangedPorts();
+  const bool anyOpen = view_->Port().IsOpen();
+  for (int i = 0; i < kPortCount; ++i) {
+    if (!anyOpen || std::find(changed.begin(), changed.end(), i) != changed.end()) view_->Form().ProbePort(i);
+  }
+  UpdateCommandUi();
+}
+
+QString CMainFrame::DroppedSetupFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().front();
+  if (!url.isLocalFile()) return {};
+  const QString path = url.toLocalFile();
+  return CQ5Doc::IsSetupFileName(path.toStdString()) ? path : QString();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedSetupFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
+  if (!DroppedSetupFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QString path = DroppedSetupFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // The save question must not run inside the drag source's drop.
+  QTimer::singleShot(0, this, [this, path] { OpenDropped(path); });
+}
+
+void CMainFrame::OpenDropped(const QString& path) {
+  if (view_->Form().LinkBusy()) {
+    QTimer::singleShot(kCloseRetryMs, this, [this, path] { OpenDropped(path); });
+    return;
+  }
+  raise();
+  activateWindow();
+  doc_.OpenFile(path.toStdString());
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
   if (closing_) {
     event->accept();
@@ -310,6 +415,12 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  // A menu shows the prompt of enabled items only; a greyed port's says why it is greyed.
+  if (watched == portMenu_ && event->type() == QEvent::MouseMove) {
+    const QAction* item = portMenu_->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+    if (item != nullptr && !item->isEnabled() && !item->statusTip().isEmpty())
+      statusBar()->showMessage(item->statusTip());
+  }
   // Each key press reaches the window once before it travels through the widgets.
   if (event->type() == QEvent::KeyPress && watched->isWindowType()) {
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -29,8 +29,9 @@ DocumentPrompts::SaveAnswer QtDocumentPrompts::AskSaveChanges(const std::string&
   }
 }
 
-std::string QtDocumentPrompts::ChooseOpenFile() {
+std::string QtDocumentPrompts::ChooseOpenFile(const std::string& folder) {
   QFileDialog dialog(parent_.data(), QStringLiteral("Open"));
+  if (!folder.empty()) dialog.setDirectory(QString::fromStdString(folder));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters(Filters());

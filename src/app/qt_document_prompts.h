@@ -15,7 +15,7 @@ class QtDocumentPrompts : public DocumentPrompts {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   SaveAnswer AskSaveChanges(const std::string& name) override;
-  std::string ChooseOpenFile() override;
+  std::string ChooseOpenFile(const std::string& folder) override;
   std::string ChooseSaveFile(const std::string& suggested) override;
 
  private:

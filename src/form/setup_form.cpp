@@ -1124,6 +1124,11 @@ bool SetupForm::PortItemEnabled(int portIndex) const {
   return InRange(portIndex, kPortCount) && link_.portAvailable[portIndex];
 }
 
+void SetupForm::ProbePort(int portIndex) {
+  if (link_.linkBusy || !InRange(portIndex, kPortCount)) return;
+  link_.portAvailable[portIndex] = port_.ProbePort(kPortNames[portIndex]);
+}
+
 void SetupForm::DataOut() { TextExport::Write(work_, Doc().profile, dialogs_); }
 
 void SetupForm::ToggleAeqSave() {

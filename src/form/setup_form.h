@@ -100,6 +100,8 @@ class SetupForm : public MemoryStoreHost {
   int SubWooferMode() const { return work_.subWooferMode; }
   bool SpeakerOn(OutputChannel channel) const;
   bool PortItemEnabled(int portIndex) const;
+  // Probes a port again, after the device it stands for was changed; not during a transfer.
+  void ProbePort(int portIndex);
   bool OffItemEnabled() const { return true; }
   bool CopyEnabled() const { return !link_.portOpen; }
   bool ProfileDataEnabled() const { return !link_.portOpen; }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "link/open_failure.h"
+
 // The raw device behind the processor port: one byte at a time, each direction with a time-out
 // of about 20 ms. The real one is a serial port; tests use an in-memory line in virtual time.
 class SerialLine {
@@ -16,6 +18,8 @@ class SerialLine {
   virtual bool IsOpen() const = 0;
   // Opens and closes the device at once; true when the open succeeded.
   virtual bool Probe(const std::string& portName) = 0;
+  // Why the last Open or Probe failed; a line that cannot tell says Other.
+  virtual OpenFailure LastOpenFailure() const { return {OpenFailure::Reason::Other, {}, {}}; }
   // Number of bytes written (0 or 1); returns when the byte has left or the time-out passed.
   virtual int SendByte(std::uint8_t byte) = 0;
   // Number of bytes read (0 or 1); on 0 the byte is left as it was.

@@ -10,7 +10,7 @@ SerialPort::SerialPort(SerialLine& line, Dialogs& dialogs, MessagePump& pump)
 bool SerialPort::OpenPort(const std::string& portName) {
   if (line_.IsOpen()) line_.Close();
   if (!line_.Open(portName)) {
-    dialogs_.ShowMessage(kOpenFailedText);
+    dialogs_.ShowMessage(line_.LastOpenFailure().ConnectMessage());
     return false;
   }
   return true;
@@ -23,7 +23,19 @@ bool SerialPort::ClosePort() {
 
 bool SerialPort::IsOpen() const { return line_.IsOpen(); }
 
-bool SerialPort::ProbePort(const std::string& portName) { return line_.Probe(portName); }
+bool SerialPort::ProbePort(const std::string& portName) {
+  if (line_.Probe(portName)) {
+    probeFailures_.erase(portName);
+    return true;
+  }
+  probeFailures_[portName] = line_.LastOpenFailure();
+  return false;
+}
+
+OpenFailure SerialPort::ProbeFailure(const std::string& portName) const {
+  const auto it = probeFailures_.find(portName);
+  return it == probeFailures_.end() ? OpenFailure{} : it->second;
+}
 
 int SerialPort::SendByte(std::uint8_t byte, bool noPump) {
   if (!line_.IsOpen()) return 0;

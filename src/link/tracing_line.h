@@ -16,6 +16,7 @@ class TracingLine : public SerialLine {
   bool Close() override;
   bool IsOpen() const override { return inner_.IsOpen(); }
   bool Probe(const std::string& portName) override { return inner_.Probe(portName); }
+  OpenFailure LastOpenFailure() const override { return inner_.LastOpenFailure(); }
   int SendByte(std::uint8_t byte) override;
   int ReceiveByte(std::uint8_t& byte) override;
 

@@ -1,13 +1,17 @@
 #include "platform/qt_serial_line.h"
 
+#include <grp.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <QSerialPort>
 #include <thread>
 
 #include "common/settings_store.h"
-#include "platform/serial_settings.h"
+#include "link/serial_settings.h"
 
 namespace {
 
@@ -52,6 +56,25 @@ QSerialPort::StopBits StopBitsOf(int stopBits) {
   }
 }
 
+// Tells a device the user may not use from one that is missing, busy or broken. QSerialPort
+// reports both a refused open and a device held by another program as a permission error.
+OpenFailure Classify(const std::string& device, QSerialPort::SerialPortError error) {
+  OpenFailure failure{OpenFailure::Reason::Other, device, {}};
+  struct stat info {};
+  if (::stat(device.c_str(), &info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) failure.reason = OpenFailure::Reason::NoDevice;
+    return failure;
+  }
+  if (::access(device.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
+    failure.reason = OpenFailure::Reason::PermissionDenied;
+    if (const group* owner = ::getgrgid(info.st_gid); owner != nullptr) failure.group = owner->gr_name;
+    return failure;
+  }
+  if (error == QSerialPort::PermissionError) failure.reason = OpenFailure::Reason::InUse;
+  if (error == QSerialPort::DeviceNotFoundError) failure.reason = OpenFailure::Reason::NoDevice;
+  return failure;
+}
+
 }  // namespace
 
 QtSerialLine::QtSerialLine(SettingsStore& settings)
@@ -62,15 +85,25 @@ QtSerialLine::~QtSerialLine() = default;
 bool QtSerialLine::Open(const std::string& portName) {
   if (port_->isOpen()) Close();
   devicePath_ = PortDevice(portName, settings_);
-  if (devicePath_.empty()) return false;
-  port_->setPortName(QString::fromStdString(devicePath_));
-  // QSerialPort takes the device exclusively (lock file and TIOCEXCL).
-  if (!port_->open(QIODevice::ReadWrite)) {
-    port_->clearError();
-    return false;
-  }
+  if (!OpenDevice(*port_, devicePath_)) return false;
   Apply();  // as with the driver's own configuration calls, a refused setting is not an error
   lineFreeAt_ = Clock::now();
+  return true;
+}
+
+bool QtSerialLine::OpenDevice(QSerialPort& port, const std::string& device) {
+  lastFailure_ = {};
+  if (device.empty()) {
+    lastFailure_.reason = OpenFailure::Reason::Other;
+    return false;
+  }
+  port.setPortName(QString::fromStdString(device));
+  // QSerialPort takes the device exclusively (lock file and TIOCEXCL).
+  if (!port.open(QIODevice::ReadWrite)) {
+    lastFailure_ = Classify(device, port.error());
+    port.clearError();
+    return false;
+  }
   return true;
 }
 
@@ -109,11 +142,8 @@ bool QtSerialLine::Close() {
 bool QtSerialLine::IsOpen() const { return port_->isOpen(); }
 
 bool QtSerialLine::Probe(const std::string& portName) {
-  const std::string device = PortDevice(portName, settings_);
-  if (device.empty()) return false;
   QSerialPort probe;
-  probe.setPortName(QString::fromStdString(device));
-  if (!probe.open(QIODevice::ReadWrite)) return false;
+  if (!OpenDevice(probe, PortDevice(portName, settings_))) return false;
   probe.close();
   return true;
 }

@@ -24,6 +24,7 @@ class QtSerialLine : public SerialLine {
   bool Close() override;
   bool IsOpen() const override;
   bool Probe(const std::string& portName) override;
+  OpenFailure LastOpenFailure() const override { return lastFailure_; }
   int SendByte(std::uint8_t byte) override;
   int ReceiveByte(std::uint8_t& byte) override;
 
@@ -34,11 +35,14 @@ class QtSerialLine : public SerialLine {
   using Clock = std::chrono::steady_clock;
 
   bool Apply();
+  // Opens `device` on `port`; on failure records why.
+  bool OpenDevice(QSerialPort& port, const std::string& device);
   void WaitForWire(Clock::time_point start);
 
   SettingsStore& settings_;
   std::unique_ptr<QSerialPort> port_;
   std::string devicePath_;
+  OpenFailure lastFailure_;
   std::chrono::nanoseconds byteTime_{0};
   Clock::time_point lineFreeAt_{};
 };

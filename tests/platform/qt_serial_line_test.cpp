@@ -1,9 +1,12 @@
 #include "platform/qt_serial_line.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -11,6 +14,7 @@
 #include <QStandardPaths>
 #include <chrono>
 
+#include "common/memory_settings.h"
 #include "common/temp_dir.h"
 #include "platform/qt_message_pump.h"
 #include "platform/qt_settings_store.h"
@@ -111,7 +115,10 @@ TEST_F(QtLine, OpenIsExclusiveAndConfiguredFromTheSettings) {
   QtSerialLine other(settings);
   ASSERT_TRUE(line.Open(terminal.path));
   EXPECT_FALSE(other.Open(terminal.path));
+  EXPECT_EQ(other.LastOpenFailure().reason, OpenFailure::Reason::InUse);
   EXPECT_FALSE(other.Probe(terminal.path));
+  EXPECT_EQ(other.LastOpenFailure().PortNote("COM1"),
+            "COM1: " + terminal.path + " is in use by another program");
 
   // At 4800 baud two bytes take about 4 ms.
   const auto start = Clock::now();
@@ -124,6 +131,8 @@ TEST_F(QtLine, OpenIsExclusiveAndConfiguredFromTheSettings) {
   EXPECT_FALSE(other.IsOpen());
 
   EXPECT_FALSE(line.Open("/dev/krv5200-no-such-device"));
+  EXPECT_EQ(line.LastOpenFailure().reason, OpenFailure::Reason::NoDevice);
+  EXPECT_EQ(line.LastOpenFailure().ConnectMessage(), "Port Open Faild.");
   EXPECT_FALSE(line.Open("COM9"));
   EXPECT_FALSE(line.IsOpen());
   EXPECT_FALSE(line.Probe("/dev/krv5200-no-such-device"));
@@ -132,6 +141,35 @@ TEST_F(QtLine, OpenIsExclusiveAndConfiguredFromTheSettings) {
   EXPECT_TRUE(line.Open("COM3"));
   EXPECT_EQ(line.DevicePath(), terminal.path);
   unsetenv("KRV5200_COM3");
+}
+
+TEST_F(QtLine, ADeviceTheUserMayNotOpenNamesTheGroupToJoin) {
+  struct stat info {};
+  ASSERT_EQ(stat(terminal.path.c_str(), &info), 0);
+  const group* owner = getgrgid(info.st_gid);
+  ASSERT_NE(owner, nullptr);
+  const std::string expected =
+      "Permission denied on " + terminal.path + ": add your user to the group " +
+      std::string(std::string(owner->gr_name) == "root" ? "dialout" : owner->gr_name) + " and log in again";
+  ASSERT_EQ(chmod(terminal.path.c_str(), 0), 0);
+
+  // Root may open anything: the open runs in a child that has given up root.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(10);
+    MemorySettings settings;
+    QtSerialLine line(settings);
+    if (line.Open(terminal.path)) _exit(11);
+    if (line.LastOpenFailure().reason != OpenFailure::Reason::PermissionDenied) _exit(12);
+    if (line.LastOpenFailure().ConnectMessage() != expected) _exit(13);
+    if (line.Probe(terminal.path) || line.LastOpenFailure().device != terminal.path) _exit(14);
+    _exit(0);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << expected;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/serial_settings.h"
+#include "link/serial_settings.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

@@ -24,13 +24,21 @@ class ScriptedPrompts : public DocumentPrompts {
     asked.push_back(name);
     return answer;
   }
-  std::string ChooseOpenFile() override { return openFile; }
-  std::string ChooseSaveFile(const std::string&) override { return saveFile; }
+  std::string ChooseOpenFile(const std::string& folder) override {
+    openFolders.push_back(folder);
+    return openFile;
+  }
+  std::string ChooseSaveFile(const std::string& suggested) override {
+    saveSuggestions.push_back(suggested);
+    return saveFile;
+  }
 
   SaveAnswer answer = SaveAnswer::No;
   std::string openFile;
   std::string saveFile;
   std::vector<std::string> asked;
+  std::vector<std::string> openFolders;
+  std::vector<std::string> saveSuggestions;
 };
 
 // Records the closing screen as well.
@@ -57,7 +65,11 @@ struct AppHarness {
   CMainFrame& Frame() { return app->Frame(); }
   CQ5View& View() { return app->View(); }
   SetupForm& Form() { return app->View().Form(); }
-  QString Title() { return Frame().windowTitle(); }
+  // The caption as shown: "[*]" becomes "*" while the document is modified.
+  QString Title() {
+    return Frame().windowTitle().replace(QStringLiteral("[*]"),
+                                         Frame().isWindowModified() ? QStringLiteral("*") : QString());
+  }
   bool Enabled(const char* command) { return Frame().Command(QString::fromLatin1(command))->isEnabled(); }
   // Lets queued work (repaints that apply the speaker switches, posted requests) run.
   static void Settle() {

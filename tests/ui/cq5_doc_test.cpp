@@ -133,4 +133,39 @@ TEST(CQ5Doc, OpeningTellsOnceWhatWasCorrectedAndRefusesAnEmptyFile) {
   EXPECT_EQ(reloads, 1);
 }
 
+TEST(CQ5Doc, FileDialogsStartInTheFolderOfTheLastFileUsed) {
+  DocFixture f;
+  CQ5Doc doc(f.settings, f.dialogs, f.prompts);
+  EXPECT_FALSE(doc.OnOpen());
+  EXPECT_EQ(f.prompts.openFolders.back(), "");  // nothing used yet: the dialog's own choice
+  EXPECT_FALSE(doc.OnSaveAs());
+  EXPECT_EQ(f.prompts.saveSuggestions.back(), "Untitled.tvn");
+
+  std::filesystem::create_directory(f.dir.File("cars"));
+  ASSERT_TRUE(doc.OpenFile(f.Saved("cars/golf.tvn")));
+  doc.OnNew();  // untitled again; the folder is remembered through the recent files
+  EXPECT_FALSE(doc.OnOpen());
+  EXPECT_EQ(f.prompts.openFolders.back(), f.dir.File("cars"));
+  EXPECT_FALSE(doc.OnSaveAs());
+  EXPECT_EQ(f.prompts.saveSuggestions.back(), f.dir.File("cars/Untitled.tvn"));
+
+  // A folder that has gone is passed over for the next one used.
+  CQ5Doc next(f.settings, f.dialogs, f.prompts);
+  ASSERT_TRUE(next.OpenFile(f.Saved("top.tvn")));
+  ASSERT_TRUE(next.OpenFile(f.dir.File("cars/golf.tvn")));
+  std::filesystem::remove_all(f.dir.File("cars"));
+  CQ5Doc later(f.settings, f.dialogs, f.prompts);
+  EXPECT_EQ(later.StartFolder(), f.dir.path());
+  std::filesystem::remove_all(f.dir.path());
+  EXPECT_EQ(later.StartFolder(), "");
+
+  for (const auto& [name, taken] : std::vector<std::pair<const char*, bool>>{{"/a/b.tvn", true},
+                                                                             {"B.TVN", true},
+                                                                             {"c.Tvn", true},
+                                                                             {"d.tvn.txt", false},
+                                                                             {"tvn", false},
+                                                                             {"e.tv", false}})
+    EXPECT_EQ(CQ5Doc::IsSetupFileName(name), taken) << name;
+}
+
 }  // namespace

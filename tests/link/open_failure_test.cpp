@@ -1,0 +1,89 @@
+#include "link/open_failure.h"
+
+#include <gtest/gtest.h>
+
+#include "common/message_pump.h"
+#include "common/recording_dialogs.h"
+#include "link/serial_line.h"
+#include "link/serial_port.h"
+
+namespace {
+
+using Reason = OpenFailure::Reason;
+
+TEST(OpenFailureTest, WhatTheUserIsTold) {
+  struct Case {
+    OpenFailure failure;
+    const char* connect;
+    const char* note;
+  };
+  const Case cases[] = {
+      {{Reason::PermissionDenied, "/dev/ttyUSB0", "dialout"},
+       "Permission denied on /dev/ttyUSB0: add your user to the group dialout and log in again",
+       "COM2: Permission denied on /dev/ttyUSB0: add your user to the group dialout and log in again"},
+      // The device's own group is the one to join; "root" or none gives no advice, so dialout.
+      {{Reason::PermissionDenied, "/dev/ttyS1", "uucp"},
+       "Permission denied on /dev/ttyS1: add your user to the group uucp and log in again",
+       "COM2: Permission denied on /dev/ttyS1: add your user to the group uucp and log in again"},
+      {{Reason::PermissionDenied, "/dev/ttyS1", "root"},
+       "Permission denied on /dev/ttyS1: add your user to the group dialout and log in again",
+       "COM2: Permission denied on /dev/ttyS1: add your user to the group dialout and log in again"},
+      {{Reason::NoDevice, "/dev/ttyS1", ""}, "Port Open Faild.", "COM2: /dev/ttyS1 does not exist"},
+      {{Reason::InUse, "/dev/ttyS1", ""},
+       "Port Open Faild.",
+       "COM2: /dev/ttyS1 is in use by another program"},
+      {{Reason::Other, "/dev/ttyS1", ""}, "Port Open Faild.", "COM2: /dev/ttyS1 could not be opened"},
+      {{Reason::Other, "", ""}, "Port Open Faild.", "COM2 stands for no device"},
+      {{Reason::PermissionDenied, "", ""}, "Port Open Faild.", "COM2 stands for no device"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.failure.ConnectMessage(), c.connect) << c.note;
+    EXPECT_EQ(c.failure.PortNote("COM2"), c.note);
+  }
+}
+
+// A line whose every open fails for the reason the test sets.
+class RefusingLine : public SerialLine {
+ public:
+  bool Open(const std::string&) override { return false; }
+  bool Close() override { return false; }
+  bool IsOpen() const override { return false; }
+  bool Probe(const std::string& portName) override { return portName == "COM1"; }
+  int SendByte(std::uint8_t) override { return 0; }
+  int ReceiveByte(std::uint8_t&) override { return 0; }
+  OpenFailure LastOpenFailure() const override { return failure; }
+  OpenFailure failure;
+};
+
+struct NoPump : MessagePump {
+  void Pump() override {}
+};
+
+TEST(OpenFailureTest, TheProcessorPortReportsWhyAndRemembersEachProbe) {
+  RefusingLine line;
+  RecordingDialogs dialogs;
+  NoPump pump;
+  SerialPort port(line, dialogs, pump);
+
+  line.failure = {Reason::PermissionDenied, "/dev/ttyUSB0", "dialout"};
+  EXPECT_FALSE(port.OpenPort("COM1"));
+  line.failure = {Reason::InUse, "/dev/ttyUSB0", ""};
+  EXPECT_FALSE(port.OpenPort("COM1"));
+  EXPECT_EQ(dialogs.messages,
+            (std::vector<std::string>{
+                "Permission denied on /dev/ttyUSB0: add your user to the group dialout and log in again",
+                "Port Open Faild."}));
+
+  line.failure = {Reason::NoDevice, "/dev/ttyS2", ""};
+  EXPECT_FALSE(port.ProbePort("COM3"));
+  EXPECT_TRUE(port.ProbePort("COM1"));
+  line.failure = {Reason::Other, "/dev/ttyS3", ""};
+  EXPECT_FALSE(port.ProbePort("COM4"));
+  EXPECT_EQ(port.ProbeFailure("COM3").PortNote("COM3"), "COM3: /dev/ttyS2 does not exist");
+  EXPECT_EQ(port.ProbeFailure("COM4").device, "/dev/ttyS3");
+  EXPECT_FALSE(port.ProbeFailure("COM1").Failed());
+  EXPECT_FALSE(port.ProbeFailure("COM2").Failed());
+  EXPECT_EQ(dialogs.messages.size(), 2u);  // probes say nothing
+}
+
+}  // namespace
