@@ -1,6 +1,8 @@
-// One full redraw of the parametric graph on a 1480 x 526 control through the QPainter canvas
-// on an image, as the window draws it: background, legend, every visible curve recomputed with
-// the 12 dB rule, then the painter finished so that the picture can be shown.
+// One full redraw of the parametric and of the graphic graph on a 1480 x 526 control through the
+// QPainter canvas on an image, as the windows draw them: background, legend, every visible curve
+// recomputed with the 12 dB rule, then the painter finished so that the picture can be shown.
+// And one step of a mouse trace across the graphic bars: a band set from the pointer height and
+// its column repainted.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -8,6 +10,7 @@
 
 #include "common/dialogs.h"
 #include "document/setup_document.h"
+#include "eq/graphic_eq_editor.h"
 #include "eq/parametric_eq_editor.h"
 #include "form/form_request.h"
 #include "platform/qt_painter_canvas.h"
@@ -27,7 +30,8 @@ void EnsureGuiApplication() {
   static QGuiApplication app(argc, argv);
 }
 
-class ImageView : public ParametricEqView {
+// Both editors draw on it; one override serves both views.
+class ImageView : public ParametricEqView, public GraphicEqView {
  public:
   ImageView()
       : graphImage_(kGraphWidth, kGraphHeight, QImage::Format_RGB32),
@@ -96,5 +100,64 @@ BENCHMARK(RedrawShowAllCurves)->Unit(benchmark::kMillisecond);
 
 void RedrawEnableCursors(benchmark::State& state) { Redraw(state, false, true); }
 BENCHMARK(RedrawEnableCursors)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// Every group and side with bands that bend its curve, all below the 12 dB limit.
+SetupDocument BusyGraphicSetup() {
+  SetupDocument doc;
+  for (int g = 0; g < kEqGroupCount; ++g)
+    for (int s = 0; s < kEqSideCount; ++s)
+      for (int b = 0; b < kGeqBandCount; ++b)
+        doc.geqBands[g][s][b].gain = static_cast<float>((b + g + s) % 9 - 4);
+  return doc;
+}
+
+void RedrawGraphicShowAllCurves(benchmark::State& state) {
+  EnsureGuiApplication();
+  ImageView view;
+  NoForm form;
+  NoDialogs dialogs;
+  GraphicEqEditor editor(view, form, dialogs);
+  editor.Load(BusyGraphicSetup());
+  editor.Open({kGraphWidth, kGraphHeight}, {kLegendWidth, kGraphHeight});
+  editor.SelectSide(Index(EqSide::L));  // the other side's curve as well
+  editor.ToggleShowAllCurves();
+  view.Finish();
+  for (auto _ : state) {
+    editor.Redraw();
+    view.Finish();
+  }
+}
+BENCHMARK(RedrawGraphicShowAllCurves)->Unit(benchmark::kMillisecond);
+
+// The pointer moves from one bar to the next, alternately above and below the 0 dB line.
+void GraphicTraceStep(benchmark::State& state) {
+  EnsureGuiApplication();
+  ImageView view;
+  NoForm form;
+  NoDialogs dialogs;
+  GraphicEqEditor editor(view, form, dialogs);
+  editor.Load(BusyGraphicSetup());
+  editor.Open({kGraphWidth, kGraphHeight}, {kLegendWidth, kGraphHeight});
+  editor.ToggleEnableCursors();
+  editor.SetMouseTrace(true);
+  const EqGraphAxis& axis = editor.Graph()->Axis();
+  const int zero = axis.ZeroDbY();
+  editor.GraphPress({axis.CurvePointX(kGeqBandFrequencies[0]), zero - 40});
+  view.Finish();
+  int step = 0;
+  for (auto _ : state) {
+    const int band = step % kGeqBandCount;
+    const int dy = (step % 2 == 0 ? -1 : 1) * (10 + 7 * (step % 11));
+    editor.GraphMove({axis.CurvePointX(kGeqBandFrequencies[static_cast<std::size_t>(band)]), zero + dy});
+    view.Finish();
+    ++step;
+  }
+  editor.GraphRelease();
+}
+BENCHMARK(GraphicTraceStep)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -100,3 +100,10 @@ void PrintParametricEqReport(PrintedReport& report, PerEqSet<PeqBandSet> sets, E
     curves[static_cast<std::size_t>(g)] = ResponseCurve(sets, static_cast<EqGroup>(g), side);
   PrintEqGraphReport(report, EqKind::Parametric, curves);
 }
+
+void PrintGraphicEqReport(PrintedReport& report, PerEqSet<GeqCodeSet> sets, EqSide side) {
+  std::array<CurveValues, kEqGroupCount> curves{};
+  for (int g = 0; g < kEqGroupCount; ++g)
+    curves[static_cast<std::size_t>(g)] = ResponseCurve(sets, static_cast<EqGroup>(g), side);
+  PrintEqGraphReport(report, EqKind::Graphic, curves);
+}

@@ -17,5 +17,8 @@ void PrintEqGraphReport(PrintedReport& report, EqKind kind,
 // The "PRINT" of the parametric window: every group's summed curve of `side`.
 void PrintParametricEqReport(PrintedReport& report, PerEqSet<PeqBandSet> sets, EqSide side);
 
+// The "PRINT" of the graphic window: every group's curve of `side`, summed over its 31 bands.
+void PrintGraphicEqReport(PrintedReport& report, PerEqSet<GeqCodeSet> sets, EqSide side);
+
 // x of a grid frequency on the page: 2 x trunc(68 / 0.301 x log10(f / 20) + 30).
 int PageGridX(double frequency);

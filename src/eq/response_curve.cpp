@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 
 #include "document/setup_document.h"
 #include "eq/biquad_designer.h"
@@ -40,6 +41,33 @@ void AddBand(CurveValues& curve, const BiquadCoefficients& c) {
     curve[j] += BiquadDesigner::MagnitudeDb(c, g.cosW[j], g.sinW[j], g.cos2W[j], g.sin2W[j]);
 }
 
+BiquadCoefficients GeqBand(int band, GeqLevelCode code) {
+  BiquadDesigner designer;
+  return designer.Design(static_cast<std::int32_t>(FilterType::Peaking),
+                         kGeqBandFrequencies[static_cast<std::size_t>(band)], GeqGainFromCode(code),
+                         kGeqBandQ, 0, 0);
+}
+
+// A graphic band's response depends on its band and level code alone: the 31 x 19 responses on
+// the grid are computed once, and a curve is their sum. The values are the ones the band would
+// give each time, added in the same order.
+using GeqBandResponses = std::array<std::array<CurveValues, kGeqMaxCode + 1>, kGeqBandCount>;
+
+const GeqBandResponses& GeqResponses() {
+  static const auto table = [] {
+    auto t = std::make_unique<GeqBandResponses>();
+    for (int b = 0; b < kGeqBandCount; ++b) {
+      for (GeqLevelCode code = 0; code <= kGeqMaxCode; ++code) {
+        CurveValues& values = (*t)[static_cast<std::size_t>(b)][static_cast<std::size_t>(code)];
+        values.fill(0.0);
+        AddBand(values, GeqBand(b, code));
+      }
+    }
+    return t;
+  }();
+  return *table;
+}
+
 int TruncToInt(double v) {
   if (std::isnan(v)) return 0;
   constexpr double kMax = std::numeric_limits<int>::max();
@@ -64,12 +92,16 @@ CurveValues ResponseCurve(const PeqBandSet& set) {
 }
 
 CurveValues ResponseCurve(const GeqCodeSet& set) {
+  const GeqBandResponses& table = GeqResponses();
   CurveValues curve{};
-  BiquadDesigner designer;
   for (int b = 0; b < kGeqBandCount; ++b) {
-    const float gain = GeqGainFromCode(set[static_cast<std::size_t>(b)]);
-    AddBand(curve, designer.Design(static_cast<std::int32_t>(FilterType::Peaking),
-                                   kGeqBandFrequencies[static_cast<std::size_t>(b)], gain, kGeqBandQ, 0, 0));
+    const GeqLevelCode code = set[static_cast<std::size_t>(b)];
+    if (code >= 0 && code <= kGeqMaxCode) {
+      const CurveValues& band = table[static_cast<std::size_t>(b)][static_cast<std::size_t>(code)];
+      for (std::size_t j = 0; j < curve.size(); ++j) curve[j] += band[j];
+    } else {
+      AddBand(curve, GeqBand(b, code));
+    }
   }
   return curve;
 }

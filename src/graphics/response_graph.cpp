@@ -269,7 +269,8 @@ void ResponseGraph::DrawGeqHighlight(Canvas& canvas, const BandMarker& marker) c
   canvas.FillRect(SquareAround(marker.x, marker.y, X(14)), kGeqPressHighlightColour);
 }
 
-void ResponseGraph::RepaintGeqColumn(Canvas& canvas, int band, const BandMarker& marker) const {
+void ResponseGraph::RepaintGeqColumn(Canvas& canvas, int band, const BandMarker& marker,
+                                     Rgb handleColour) const {
   if (band < 0 || band >= kGeqBandCount) return;
   const int half = X(14) / 2;
   const int zero = axis_.ZeroDbY();
@@ -290,5 +291,5 @@ void ResponseGraph::RepaintGeqColumn(Canvas& canvas, int band, const BandMarker&
     canvas.SetPen(line.colour, line.width);
     canvas.DrawLine({x, top}, {x, bottom});
   }
-  DrawGeqBar(canvas, marker);
+  DrawGeqBar(canvas, marker, handleColour);
 }

@@ -93,8 +93,9 @@ class ResponseGraph {
   // The square X(14) wide drawn on a pressed bar.
   void DrawGeqHighlight(Canvas& canvas, const BandMarker& marker) const;
   // Repaints one band's column during a mouse trace: black column, limit lines, the band's own
-  // grid line, then its bar.
-  void RepaintGeqColumn(Canvas& canvas, int band, const BandMarker& marker) const;
+  // grid line, then its bar (a dragged bar with the darker handle).
+  void RepaintGeqColumn(Canvas& canvas, int band, const BandMarker& marker,
+                        Rgb handleColour = kGeqHandleColour) const;
 
  private:
   CanvasRect SquareAround(int x, int y, int width) const;

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "common/ui/user_toggle.h"
+#include "eq/ui/graphic_eq_window.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
 #include "form/form_texts.h"
@@ -148,11 +149,16 @@ CQ5View::~CQ5View() {
   // The form goes first: its timers and requests refer to it, and it to the windows.
   form_.reset();
   parametricWindow_.reset();
+  graphicWindow_.reset();
 }
 
 void CQ5View::InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs) {
   parametricWindow_ = std::make_unique<ParametricEqWindow>(requests_, dialogs, dialogParent);
   windows_.Install(FunctionWindow::Parametric, *parametricWindow_);
+  graphicWindow_ = std::make_unique<GraphicEqWindow>(requests_, dialogs, dialogParent);
+  windows_.Install(FunctionWindow::Graphic, *graphicWindow_);
+  graphicWindow_->SetBandLockMode(windows_.BandLockMode());
+  windows_.onBandLockMode = [this](int mode) { graphicWindow_->SetBandLockMode(mode); };
 }
 
 QWidget* CQ5View::BuildFunctionPanel() {

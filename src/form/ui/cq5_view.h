@@ -23,6 +23,7 @@ class Dialogs;
 class DocumentSession;
 class MessagePump;
 class SerialLine;
+class GraphicEqWindow;
 class ParametricEqWindow;
 class SpeakerPanel;
 
@@ -42,6 +43,7 @@ class CQ5View : public QWidget, public FormView {
   void InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs);
 
   SetupForm& Form() { return *form_; }
+  GraphicEqWindow* GraphicWindow() const { return graphicWindow_.get(); }
   FunctionWindowSet& Windows() { return windows_; }
   FormRequestSink& Requests() { return requests_; }
   SerialPort& Port() { return port_; }
@@ -90,6 +92,7 @@ class CQ5View : public QWidget, public FormView {
   FunctionWindowSet windows_;
   QtFormRequestQueue requests_;
   std::unique_ptr<ParametricEqWindow> parametricWindow_;
+  std::unique_ptr<GraphicEqWindow> graphicWindow_;
   std::unique_ptr<SetupForm> form_;
 
   SpeakerPanel* speakers_ = nullptr;
