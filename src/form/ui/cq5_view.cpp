@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "crossover/ui/crossover_window.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
 #include "form/ui/speaker_panel.h"
@@ -137,11 +138,17 @@ CQ5View::~CQ5View() {
   // The form goes first: its timers and requests refer to it, and it to the windows.
   form_.reset();
   parametricWindow_.reset();
+  windows_.onPresence = nullptr;
+  crossoverWindow_.reset();
 }
 
 void CQ5View::InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs) {
   parametricWindow_ = std::make_unique<ParametricEqWindow>(requests_, dialogs, dialogParent);
   windows_.Install(FunctionWindow::Parametric, *parametricWindow_);
+  crossoverWindow_ = std::make_unique<CrossoverWindow>(requests_, dialogs, dialogParent);
+  crossoverWindow_->SetPresence(windows_.Presence());
+  windows_.onPresence = [this](const GroupPresence& present) { crossoverWindow_->SetPresence(present); };
+  windows_.Install(FunctionWindow::Crossover, *crossoverWindow_);
 }
 
 QWidget* CQ5View::BuildFunctionPanel() {

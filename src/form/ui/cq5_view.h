@@ -19,6 +19,7 @@
 #include "link/serial_port.h"
 
 class Clock;
+class CrossoverWindow;
 class Dialogs;
 class DocumentSession;
 class MessagePump;
@@ -89,6 +90,7 @@ class CQ5View : public QWidget, public FormView {
   FunctionWindowSet windows_;
   QtFormRequestQueue requests_;
   std::unique_ptr<ParametricEqWindow> parametricWindow_;
+  std::unique_ptr<CrossoverWindow> crossoverWindow_;
   std::unique_ptr<SetupForm> form_;
 
   SpeakerPanel* speakers_ = nullptr;
