@@ -45,6 +45,8 @@ class CQ5View : public QWidget, public FormView {
   SetupForm& Form() { return *form_; }
   FunctionWindowSet& Windows() { return windows_; }
   FormRequestSink& Requests() { return requests_; }
+  // The crossover window object, once installed.
+  CrossoverWindow* Crossover() const { return crossoverWindow_.get(); }
   SerialPort& Port() { return port_; }
   ProgressWindow& Rs232cWindow() { return *rs232c_; }
   ProgressWindow& ParameterWindow() { return *parameter_; }
