@@ -1,12 +1,14 @@
 // One full redraw of the parametric graph on a 1480 x 526 control through the QPainter canvas
 // on an image, as the window draws it: background, legend, every visible curve recomputed with
-// the 12 dB rule, then the painter finished so that the picture can be shown.
+// the 12 dB rule, then the painter finished so that the picture can be shown. The same for the
+// crossover graph on 1480 x 560 with all six groups' curves.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 #include <QImage>
 
 #include "common/dialogs.h"
+#include "crossover/crossover_editor.h"
 #include "document/setup_document.h"
 #include "eq/parametric_eq_editor.h"
 #include "form/form_request.h"
@@ -96,5 +98,55 @@ BENCHMARK(RedrawShowAllCurves)->Unit(benchmark::kMillisecond);
 
 void RedrawEnableCursors(benchmark::State& state) { Redraw(state, false, true); }
 BENCHMARK(RedrawEnableCursors)->Unit(benchmark::kMillisecond);
+
+constexpr int kCrossoverHeight = 560;
+constexpr int kCrossoverLegendWidth = 96;
+
+class CrossoverImageView : public CrossoverView {
+ public:
+  CrossoverImageView()
+      : graphImage_(kGraphWidth, kCrossoverHeight, QImage::Format_RGB32),
+        legendImage_(kCrossoverLegendWidth, kCrossoverHeight, QImage::Format_RGB32),
+        graph_(graphImage_),
+        legend_(legendImage_) {}
+  Canvas& GraphCanvas() override { return graph_; }
+  Canvas& LegendCanvas() override { return legend_; }
+  void SetMouseCapture(bool) override {}
+  void MoveFocus(CrossoverFocus) override {}
+  void Finish() {
+    graph_.End();
+    legend_.End();
+  }
+
+ private:
+  QImage graphImage_;
+  QImage legendImage_;
+  QtPainterCanvas graph_;
+  QtPainterCanvas legend_;
+};
+
+// Every group present, with slopes on both edges, then Show All Curves: six curves per redraw.
+void RedrawCrossoverAllCurves(benchmark::State& state) {
+  EnsureGuiApplication();
+  CrossoverImageView view;
+  NoForm form;
+  NoDialogs dialogs;
+  CrossoverEditor editor(view, form, dialogs);
+  editor.Load(SetupDocument{});
+  editor.Open({kGraphWidth, kCrossoverHeight}, {kCrossoverLegendWidth, kCrossoverHeight});
+  for (int g = 0; g < kSpeakerGroupCount; ++g) {
+    editor.SelectChannel(g);
+    editor.LpfSlopeChosen(3);
+    editor.HpfSlopeChosen(2);
+    editor.LevelChosen(g);
+  }
+  editor.ToggleShowAllCurves();
+  view.Finish();
+  for (auto _ : state) {
+    editor.Redraw();
+    view.Finish();
+  }
+}
+BENCHMARK(RedrawCrossoverAllCurves)->Unit(benchmark::kMillisecond);
 
 }  // namespace
