@@ -160,3 +160,21 @@ TEST_F(CrossoverFrames, SeparateModeSendsEachSidesOwnSetAndCenterStaysMono) {
   ExpectProcessorShowsTheWindow();
   EXPECT_EQ(session.document.crossover, editor.Data().crossover);
 }
+
+TEST_F(CrossoverFrames, TwoChangesHeldWhileTheAnalyzerReadsBothReachTheProcessor) {
+  form.PressFunctionButton(FunctionButton::Spectrum);
+  ASSERT_TRUE(form.AnalyzerOpen());
+  editor.SelectChannel(Index(SpeakerGroup::Rear));
+  pump.onPump = [this, done = false]() mutable {
+    if (done || !form.Link().linkBusy) return;
+    done = true;
+    editor.LpfSlopeChosen(3);  // Filter, remembered while the levels are read
+    editor.SelectChannel(Index(SpeakerGroup::SubWoofer));
+    editor.LevelChosen(4);  // Level of another group displaces it
+    requests.Deliver();
+    EXPECT_EQ(form.Link().pending.arg1, 33);
+  };
+  timers.RunFor(1000);
+  EXPECT_FALSE(form.Link().pending.valid);
+  ExpectProcessorShowsTheWindow();
+}
