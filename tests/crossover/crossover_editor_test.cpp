@@ -339,3 +339,19 @@ TEST_F(CrossoverEditorTest, ReportLinesShowEachGroupsSet) {
   EXPECT_EQ(CrossoverReportLines(editor.Data().crossover, CrossoverSet::L)[1],
             "Front Mid: LPF 4 kHz SLOPE 0dB/Oct  HPF 400 Hz SLOPE 0dB/Oct, LEVEL 0dB");
 }
+
+TEST_F(CrossoverEditorTest, NewDataWhileOpenStartsOverOnItKeepingTheCursor) {
+  editor.SelectChannel(Index(SpeakerGroup::Rear));
+  editor.SelectSet(Index(CrossoverSet::L));
+  editor.ToggleShowAllCurves();
+  SetupDocument opened;
+  opened.crossover[Index(SpeakerGroup::Rear)][Index(CrossoverSet::L)].level = -7;
+  editor.Load(opened);
+  view.graph.Clear();
+  editor.Refresh();
+  EXPECT_FALSE(editor.Controls().showAllCurves);
+  EXPECT_EQ(editor.Controls().group, SpeakerGroup::Rear);
+  EXPECT_EQ(editor.Controls().set, CrossoverSet::L);
+  EXPECT_EQ(editor.Controls().levelText, "-7 dB");
+  EXPECT_EQ(view.graph.Of(RecordingCanvas::Kind::Polyline).size(), 2u);  // the R set dim, then L
+}
