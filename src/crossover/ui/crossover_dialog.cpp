@@ -188,6 +188,7 @@ QWidget* CrossoverDialog::BuildControls() {
   banner->setAccessibleName(QStringLiteral("Banner"));
 
   auto* levelBox = new QGridLayout;
+  levelBox->setHorizontalSpacing(6);
   levelBox->addWidget(Caption("Level", panel), 0, 0);
   levelBox->addWidget(level_, 0, 1);
   levelBox->addWidget(print_, 1, 1);
