@@ -1,14 +1,16 @@
 // One full redraw of the parametric and of the graphic graph on a 1480 x 526 control through the
 // QPainter canvas on an image, as the windows draw them: background, legend, every visible curve
 // recomputed with the 12 dB rule, then the painter finished so that the picture can be shown.
-// And one step of a mouse trace across the graphic bars: a band set from the pointer height and
-// its column repainted.
+// The same for the crossover graph on 1480 x 560 with all six groups' curves. And one step of a
+// mouse trace across the graphic bars: a band set from the pointer height and its column
+// repainted.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 #include <QImage>
 
 #include "common/dialogs.h"
+#include "crossover/crossover_editor.h"
 #include "document/setup_document.h"
 #include "eq/graphic_eq_editor.h"
 #include "eq/parametric_eq_editor.h"
@@ -100,6 +102,56 @@ BENCHMARK(RedrawShowAllCurves)->Unit(benchmark::kMillisecond);
 
 void RedrawEnableCursors(benchmark::State& state) { Redraw(state, false, true); }
 BENCHMARK(RedrawEnableCursors)->Unit(benchmark::kMillisecond);
+
+constexpr int kCrossoverHeight = 560;
+constexpr int kCrossoverLegendWidth = 96;
+
+class CrossoverImageView : public CrossoverView {
+ public:
+  CrossoverImageView()
+      : graphImage_(kGraphWidth, kCrossoverHeight, QImage::Format_RGB32),
+        legendImage_(kCrossoverLegendWidth, kCrossoverHeight, QImage::Format_RGB32),
+        graph_(graphImage_),
+        legend_(legendImage_) {}
+  Canvas& GraphCanvas() override { return graph_; }
+  Canvas& LegendCanvas() override { return legend_; }
+  void SetMouseCapture(bool) override {}
+  void MoveFocus(CrossoverFocus) override {}
+  void Finish() {
+    graph_.End();
+    legend_.End();
+  }
+
+ private:
+  QImage graphImage_;
+  QImage legendImage_;
+  QtPainterCanvas graph_;
+  QtPainterCanvas legend_;
+};
+
+// Every group present, with slopes on both edges, then Show All Curves: six curves per redraw.
+void RedrawCrossoverAllCurves(benchmark::State& state) {
+  EnsureGuiApplication();
+  CrossoverImageView view;
+  NoForm form;
+  NoDialogs dialogs;
+  CrossoverEditor editor(view, form, dialogs);
+  editor.Load(SetupDocument{});
+  editor.Open({kGraphWidth, kCrossoverHeight}, {kCrossoverLegendWidth, kCrossoverHeight});
+  for (int g = 0; g < kSpeakerGroupCount; ++g) {
+    editor.SelectChannel(g);
+    editor.LpfSlopeChosen(3);
+    editor.HpfSlopeChosen(2);
+    editor.LevelChosen(g);
+  }
+  editor.ToggleShowAllCurves();
+  view.Finish();
+  for (auto _ : state) {
+    editor.Redraw();
+    view.Finish();
+  }
+}
+BENCHMARK(RedrawCrossoverAllCurves)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

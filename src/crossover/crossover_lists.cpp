@@ -16,6 +16,7 @@ constexpr std::array<std::string_view, kLevelEntries> kLevelLabels = {
     "-7 dB", "-8 dB", "-9 dB", "-10 dB", "-11 dB", "-12 dB"};
 
 constexpr double kSlopeStep = -6.0;
+constexpr int kWholeSlopeStep = -6;
 
 // Entry i of a list without "OFF" is entry i + 1 of the full list.
 int FirstFullEntry(SpeakerGroup group, CrossoverEdge edge) { return SlopeOffOffered(group, edge) ? 0 : 1; }
@@ -35,7 +36,8 @@ std::span<const std::string_view> SlopeList(SpeakerGroup group, CrossoverEdge ed
 double SlopeOfEntry(SpeakerGroup group, CrossoverEdge edge, int entry) {
   const int first = FirstFullEntry(group, edge);
   const int full = std::clamp(entry + first, first, kMaxSlopeEntries - 1);
-  return kSlopeStep * full;
+  // In whole numbers, so that "OFF" is a plain 0 and never -0 in the file, the export or a report.
+  return static_cast<double>(kWholeSlopeStep * full);
 }
 
 int SlopeEntryOf(SpeakerGroup group, CrossoverEdge edge, double slope) {

@@ -38,6 +38,9 @@ class CrossoverModel {
   SpeakerGroup SelectedGroup() const { return group_; }
   CrossoverSet SelectedSet() const { return set_; }
   CrossoverSet Mode() const { return set_; }
+  // The mode the processor keeps: while Center (always Common) is edited, the set saved for
+  // the other groups.
+  CrossoverSet ProcessorMode() const { return group_ == SpeakerGroup::Center ? savedSet_ : set_; }
   const CrossoverRec& Edited() const { return Record(group_, set_); }
   EdgeSteps EditedSteps() const { return Steps(group_, set_); }
 

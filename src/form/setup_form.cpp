@@ -123,6 +123,13 @@ SetupForm::Gate SetupForm::Check(PendingCode code, int arg1, int arg2) {
     // A remembered disconnect is never displaced: once it is replayed nothing is to be sent,
     // and losing it would leave the port open behind windows that show offline.
     if (!link_.pending.valid || link_.pending.code != PendingCode::Disconnect) {
+      // A crossover change that displaces another one of a different kind or group would be
+      // lost to the processor while the window shows it: both go out as one whole update.
+      const PendingOperation& earlier = link_.pending;
+      if (code == PendingCode::CrossoverSend && earlier.valid && earlier.code == code &&
+          (earlier.arg1 != arg1 || earlier.arg2 != arg2)) {
+        arg1 = static_cast<int>(CrossoverUpdate::All);
+      }
       link_.pending = PendingOperation{code, arg1, arg2, true};
     }
   } else {
@@ -940,8 +947,8 @@ void SetupForm::SendCrossover(int kind) {
       kind != static_cast<int>(CrossoverUpdate::All)) {
     return;
   }
-  if (Check(PendingCode::CrossoverSend, kind) != Gate::Go) return;
   const Selection sel = selections_[Slot(FunctionWindow::Crossover)];
+  if (Check(PendingCode::CrossoverSend, kind, sel.group * kCrossoverSetCount + sel.side) != Gate::Go) return;
   const auto commands = CrossoverUpdateCommands(static_cast<CrossoverUpdate>(kind), work_.crossover,
                                                 static_cast<SpeakerGroup>(sel.group),
                                                 static_cast<CrossoverSet>(sel.side), work_.speakerSwitch);

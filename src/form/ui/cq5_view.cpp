@@ -17,6 +17,7 @@
 
 #include "common/ui/user_toggle.h"
 #include "eq/ui/graphic_eq_window.h"
+#include "crossover/ui/crossover_window.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
 #include "form/form_texts.h"
@@ -150,6 +151,8 @@ CQ5View::~CQ5View() {
   form_.reset();
   parametricWindow_.reset();
   graphicWindow_.reset();
+  windows_.onPresence = nullptr;
+  crossoverWindow_.reset();
 }
 
 void CQ5View::InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs) {
@@ -159,6 +162,10 @@ void CQ5View::InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs) {
   windows_.Install(FunctionWindow::Graphic, *graphicWindow_);
   graphicWindow_->SetBandLockMode(windows_.BandLockMode());
   windows_.onBandLockMode = [this](int mode) { graphicWindow_->SetBandLockMode(mode); };
+  crossoverWindow_ = std::make_unique<CrossoverWindow>(requests_, dialogs, dialogParent);
+  crossoverWindow_->SetPresence(windows_.Presence());
+  windows_.onPresence = [this](const GroupPresence& present) { crossoverWindow_->SetPresence(present); };
+  windows_.Install(FunctionWindow::Crossover, *crossoverWindow_);
 }
 
 QWidget* CQ5View::BuildFunctionPanel() {

@@ -19,6 +19,7 @@
 #include "link/serial_port.h"
 
 class Clock;
+class CrossoverWindow;
 class Dialogs;
 class DocumentSession;
 class MessagePump;
@@ -46,6 +47,8 @@ class CQ5View : public QWidget, public FormView {
   GraphicEqWindow* GraphicWindow() const { return graphicWindow_.get(); }
   FunctionWindowSet& Windows() { return windows_; }
   FormRequestSink& Requests() { return requests_; }
+  // The crossover window object, once installed.
+  CrossoverWindow* Crossover() const { return crossoverWindow_.get(); }
   SerialPort& Port() { return port_; }
   ProgressWindow& Rs232cWindow() { return *rs232c_; }
   ProgressWindow& ParameterWindow() { return *parameter_; }
@@ -93,6 +96,7 @@ class CQ5View : public QWidget, public FormView {
   QtFormRequestQueue requests_;
   std::unique_ptr<ParametricEqWindow> parametricWindow_;
   std::unique_ptr<GraphicEqWindow> graphicWindow_;
+  std::unique_ptr<CrossoverWindow> crossoverWindow_;
   std::unique_ptr<SetupForm> form_;
 
   SpeakerPanel* speakers_ = nullptr;
