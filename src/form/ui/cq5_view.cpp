@@ -13,9 +13,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "alignment/ui/time_correction_window.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
 #include "form/ui/speaker_panel.h"
+#include "graphics/printed_report.h"
+#include "measure/spectrum_report.h"
+#include "measure/ui/spectrum_analyzer_window.h"
 
 namespace {
 
@@ -137,11 +141,28 @@ CQ5View::~CQ5View() {
   // The form goes first: its timers and requests refer to it, and it to the windows.
   form_.reset();
   parametricWindow_.reset();
+  timeCorrectionWindow_.reset();
+  spectrumWindow_.reset();
 }
 
 void CQ5View::InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs) {
   parametricWindow_ = std::make_unique<ParametricEqWindow>(requests_, dialogs, dialogParent);
   windows_.Install(FunctionWindow::Parametric, *parametricWindow_);
+  timeCorrectionWindow_ = std::make_unique<TimeCorrectionWindow>(requests_, dialogs, dialogParent);
+  windows_.Install(FunctionWindow::TimeCorrection, *timeCorrectionWindow_);
+  spectrumWindow_ = std::make_unique<SpectrumAnalyzerWindow>(requests_, form_->Analyzer(), dialogParent);
+  windows_.Install(FunctionWindow::Spectrum, *spectrumWindow_);
+}
+
+void CQ5View::SetPrintDialog(QtPrintedReport::PrintDialog* dialog) { printDialog_ = dialog; }
+
+void CQ5View::PrintSpectrum(const SpectrumLevels& printLevels) {
+  if (!standardPrint_) standardPrint_ = std::make_unique<QtPrintedReport::StandardPrintDialog>(window());
+  QtPrintedReport target(printDialog_ != nullptr ? *printDialog_ : *standardPrint_);
+  PrintedReport report(target);
+  if (!report.Begin()) return;
+  PrintSpectrumReport(report, printLevels);
+  report.End();
 }
 
 QWidget* CQ5View::BuildFunctionPanel() {
