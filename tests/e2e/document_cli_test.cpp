@@ -43,6 +43,12 @@ TEST_F(DocumentCli, NewResaveAndExport) {
   o = Cli({"report", "peq", kExample, "peq.pdf", "--side", "L"});
   EXPECT_EQ(o.exitStatus, 0) << o.err;
   EXPECT_EQ(ReadFileBytes(dir.File("peq.pdf")).substr(0, 5), "%PDF-");
+  o = Cli({"report", "tcr", kExample, "tcr.pdf"});
+  EXPECT_EQ(o.exitStatus, 0) << o.err;
+  EXPECT_EQ(ReadFileBytes(dir.File("tcr.pdf")).substr(0, 5), "%PDF-");
+  o = Cli({"report", "spectrum", "spectrum.pdf"});  // no port: the start-up levels
+  EXPECT_EQ(o.exitStatus, 0) << o.err;
+  EXPECT_EQ(ReadFileBytes(dir.File("spectrum.pdf")).substr(0, 5), "%PDF-");
 
   o = Cli({"show", kExample});
   EXPECT_EQ(o.exitStatus, 0) << o.err;
