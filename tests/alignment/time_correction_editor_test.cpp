@@ -190,27 +190,32 @@ TEST_F(TcrEditor, ReportPlacesEveryOutputOnItsLine) {
   doc.channelDelay[6] = 123 * 0.1;
   doc.channelPhase[6] = 1;
   editor.Load(doc);
-  FakeTarget target;
-  editor.Print(target, ReportDate{2024, 3, 7});
-  const RecordingCanvas& page = target.page;
-  const int L = page.lineHeight;
-  auto at = [&](std::string_view text) {
-    const RecordingCanvas::Op* op = page.FindText(text);
-    return op != nullptr ? op->points[0] : CanvasPoint{-1, -1};
-  };
-  EXPECT_EQ(at("DELAY"), (CanvasPoint{250, -2 * L}));
-  EXPECT_EQ(at("PHASE"), (CanvasPoint{550, -2 * L}));
-  EXPECT_EQ(at("FRONT HI LEFT"), (CanvasPoint{10, -4 * L}));
-  EXPECT_EQ(at("CENTER"), (CanvasPoint{10, -10 * L}));
-  EXPECT_EQ(at(": 12.3 msec"), (CanvasPoint{200, -10 * L}));
-  EXPECT_EQ(at(": 180 deg"), (CanvasPoint{500, -10 * L}));
-  EXPECT_EQ(at("SUB WOOFER RIGHT"), (CanvasPoint{10, -14 * L}));
-  EXPECT_EQ(at("TCR & PHASE        2024 /  3 /  7"), (CanvasPoint{500, 0}));
-  EXPECT_EQ(at("TORVAL KRV5200   PC SETUP DATA"), (CanvasPoint{1000, -1150}));
-  const auto texts = page.Of(RecordingCanvas::Kind::Text);
-  EXPECT_EQ(texts.size(), 2u + 3u * kOutputCount + 2u);
-  EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const auto& op) { return op.text == ": 0.0 msec"; }),
-            10);
+  // With a small printer font the columns stand at 200 and 500; a font too large for the names
+  // moves them right.
+  for (const auto& [L, shift] : {std::pair{20, 0}, std::pair{40, 190}}) {
+    FakeTarget target;
+    target.page.lineHeight = L;
+    editor.Print(target, ReportDate{2024, 3, 7});
+    const RecordingCanvas& page = target.page;
+    auto at = [&](std::string_view text) {
+      const RecordingCanvas::Op* op = page.FindText(text);
+      return op != nullptr ? op->points[0] : CanvasPoint{-1, -1};
+    };
+    EXPECT_EQ(at("DELAY"), (CanvasPoint{250 + shift, -2 * L}));
+    EXPECT_EQ(at("PHASE"), (CanvasPoint{550 + shift, -2 * L}));
+    EXPECT_EQ(at("FRONT HI LEFT"), (CanvasPoint{10, -4 * L}));
+    EXPECT_EQ(at("CENTER"), (CanvasPoint{10, -10 * L}));
+    EXPECT_EQ(at(": 12.3 msec"), (CanvasPoint{200 + shift, -10 * L}));
+    EXPECT_EQ(at(": 180 deg"), (CanvasPoint{500 + shift, -10 * L}));
+    EXPECT_EQ(at("SUB WOOFER RIGHT"), (CanvasPoint{10, -14 * L}));
+    EXPECT_EQ(at("TCR & PHASE        2024 /  3 /  7"), (CanvasPoint{500, 0}));
+    EXPECT_EQ(at("TORVAL KRV5200   PC SETUP DATA"), (CanvasPoint{1000, -1150}));
+    const auto texts = page.Of(RecordingCanvas::Kind::Text);
+    EXPECT_EQ(texts.size(), 2u + 3u * kOutputCount + 2u);
+    EXPECT_EQ(
+        std::count_if(texts.begin(), texts.end(), [](const auto& op) { return op.text == ": 0.0 msec"; }),
+        10);
+  }
 }
 
 namespace {

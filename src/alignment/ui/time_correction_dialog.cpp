@@ -93,6 +93,7 @@ QWidget* TimeCorrectionDialog::BuildChannel(int channel) {
   degrees->setFrameShadow(QFrame::Sunken);
   degrees->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   degrees->setMinimumWidth(34);
+  degrees->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   degrees->setAccessibleName(name + QStringLiteral(" phase in degrees"));
 
   auto* values = new QHBoxLayout;
@@ -106,6 +107,7 @@ QWidget* TimeCorrectionDialog::BuildChannel(int channel) {
   layout->setSpacing(2);
   layout->addWidget(slider);
   layout->addLayout(values);
+  layout->addStretch();
 
   sliders_[slot] = slider;
   edits_[slot] = edit;
@@ -156,8 +158,10 @@ void TimeCorrectionDialog::Build() {
 
   print_ = new QPushButton(kPrintText, this);
   close_ = new QPushButton(kCloseText, this);
-  close_->setMinimumHeight(44);
-  for (QPushButton* b : {print_, close_}) b->setAutoDefault(false);
+  for (QPushButton* b : {print_, close_}) {
+    b->setAutoDefault(false);
+    b->setMinimumHeight(44);
+  }
   connect(print_, &QPushButton::clicked, this, [this] {
     if (onPrint && !retired_) onPrint();
   });

@@ -20,6 +20,7 @@ SpectrumAnalyzerDialog::SpectrumAnalyzerDialog(SpectrumAnalyzer& analyzer, QWidg
   setModal(false);
 
   frame_ = new EqPictureWidget(kFrameSize, this);
+  frame_->setMinimumSize(kSmallestFrame);
   frame_->setAccessibleName(Text(kSpectrumWindowTitle));
   frame_->setAccessibleDescription(
       QStringLiteral("31 bands from 20 Hz to 20 kHz, each a bar of 48 segments, read about once a second."));

@@ -13,6 +13,7 @@ class SpectrumAnalyzer;
 class SpectrumAnalyzerDialog : public QDialog {
  public:
   static constexpr QSize kFrameSize{820, 330};
+  static constexpr QSize kSmallestFrame{492, 220};
 
   SpectrumAnalyzerDialog(SpectrumAnalyzer& analyzer, QWidget* parent);
   ~SpectrumAnalyzerDialog() override;
