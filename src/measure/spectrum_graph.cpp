@@ -45,7 +45,9 @@ SpectrumGraph::SpectrumGraph(int frameWidth, int frameHeight)
   int pitch = std::clamp(room / kSegmentDivisor, 1, kLargestPitch);
   while (pitch > 1 && kSegmentDivisor * pitch + TopRemainder(pitch) > room) --pitch;
   const int height = kSegmentDivisor * pitch + TopRemainder(pitch);
-  graph_ = {u / 2, top, u / 2 + width, top + height};
+  // What the segment pitch leaves over is shared above and below the graph frame.
+  const int y = top + std::max(0, room - height) / 2;
+  graph_ = {u / 2, y, u / 2 + width, y + height};
 }
 
 CanvasPoint SpectrumGraph::AxisTextAt(int index) const {

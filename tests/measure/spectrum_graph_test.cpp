@@ -23,7 +23,7 @@ int CountLines(const RecordingCanvas& canvas, Rgb colour) {
 
 TEST(SpectrumGraph, BarsSegmentsAndLevelsFollowTheGraphFrame) {
   const SpectrumGraph g = Standard();
-  EXPECT_EQ(g.GraphRect(), (CanvasRect{10, 26, 759, 282}));
+  EXPECT_EQ(g.GraphRect(), (CanvasRect{10, 37, 759, 293}));
   EXPECT_EQ(g.Unit(), 20);
   EXPECT_EQ(g.TextHeight(), 16);
   EXPECT_EQ(g.Bar(0), (BarSpan{28, 44}));
@@ -34,8 +34,8 @@ TEST(SpectrumGraph, BarsSegmentsAndLevelsFollowTheGraphFrame) {
   EXPECT_EQ(g.LevelY(20), 138);
   EXPECT_EQ(g.LevelY(-5), 238);  // clamped to H - H / 14
   EXPECT_EQ(g.LevelY(60), 18);   // and to H / 14
-  EXPECT_EQ(g.AxisTextAt(0), (CanvasPoint{40, 286}));
-  EXPECT_EQ(g.AxisTextAt(4), (CanvasPoint{740, 286}));
+  EXPECT_EQ(g.AxisTextAt(0), (CanvasPoint{40, 297}));
+  EXPECT_EQ(g.AxisTextAt(4), (CanvasPoint{740, 297}));
 }
 
 TEST(SpectrumGraph, EveryFrameSizeHoldsTheLastBarAndTheTopSegment) {
