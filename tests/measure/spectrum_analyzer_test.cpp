@@ -78,13 +78,6 @@ struct Analyzer : ::testing::Test {
 
 }  // namespace
 
-TEST_F(Analyzer, OpeningDrawsThePictureAndRunsTheDrawTimer) {
-  EXPECT_EQ(window.timerMs, SpectrumAnalyzer::kDrawIntervalMs);
-  EXPECT_EQ(window.frame.ops.front().colour, kSpectrumFrameColour);
-  EXPECT_EQ(Lines(kSpectrumUnlitColour), kSpectrumBandCount * kSpectrumSegmentCount);
-  EXPECT_EQ(Lines(kSpectrumLitColour), 0);
-}
-
 TEST_F(Analyzer, ADrawStepDrawsANewReadingOnce) {
   window.graph.Clear();
   window.analyzer.DrawStep();  // nothing new
