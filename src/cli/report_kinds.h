@@ -45,6 +45,10 @@ bool ParseSideArgument(const std::string& text, EqSide& side);
 // "--side S", Common when absent; false (usage reported) for another side.
 bool TakeSideOption(ReportArguments& args, EqSide& side);
 
+// Starts now the graphical application that rendering needs, for a kind that uses Qt before it
+// renders (a serial line); it lasts until the tool exits.
+void StartReportApplication();
+
 // Renders one page of a `kind` report to the PDF file at `pdfPath` (the page is begun with
 // today's date and ended here; `body` draws everything else, title and footer included; the file
 // carries the report's title and the program's name). 0 on success; 1 with a message when the

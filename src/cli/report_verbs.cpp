@@ -132,3 +132,8 @@ int RenderReportPdf(CliContext& ctx, ReportKind kind, const std::string& pdfPath
   report.End();
   return 0;
 }
+
+void StartReportApplication() {
+  if (QCoreApplication::instance() != nullptr) return;
+  static const std::unique_ptr<QGuiApplication> app = StartGuiApplication();
+}

@@ -1056,6 +1056,8 @@ void SetupForm::CloseAnalyzer() {
   link_.analyzerSuspended = false;
   if (!analyzerOpen_) return;
   analyzerOpen_ = false;
+  // A picture frozen just before the window closes is still the one to print.
+  analyzer_.CopyFrozenLevels(printLevels_);
   timers_.Stop(kAnalyzerTimer);
   windows_.Close(FunctionWindow::Spectrum);
 }

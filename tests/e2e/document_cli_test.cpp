@@ -47,6 +47,12 @@ TEST_F(DocumentCli, NewResaveAndExport) {
   const Outcome info = RunProgram("/usr/bin/pdfinfo", {dir.File("peq.pdf")}, {}, dir.File("pdfinfo"));
   EXPECT_NE(info.out.find("Parametric Equalizer 20"), std::string::npos) << info.out;
   EXPECT_NE(info.out.find("KRV5200 PC setup tool"), std::string::npos) << info.out;
+  o = Cli({"report", "tcr", kExample, "tcr.pdf"});
+  EXPECT_EQ(o.exitStatus, 0) << o.err;
+  EXPECT_EQ(ReadFileBytes(dir.File("tcr.pdf")).substr(0, 5), "%PDF-");
+  o = Cli({"report", "spectrum", "spectrum.pdf"});  // no port: the start-up levels
+  EXPECT_EQ(o.exitStatus, 0) << o.err;
+  EXPECT_EQ(ReadFileBytes(dir.File("spectrum.pdf")).substr(0, 5), "%PDF-");
 
   o = Cli({"show", kExample});
   EXPECT_EQ(o.exitStatus, 0) << o.err;

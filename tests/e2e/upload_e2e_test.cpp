@@ -186,6 +186,15 @@ TEST_F(CliRun, StatusStoreSpectrumAndTrace) {
   for (int v = 0; levels >> v; ++count) EXPECT_LE(v, 47);
   EXPECT_EQ(count, 31) << spectrum.out;
 
+  const Outcome report = Cli({"report", "spectrum", dir.File("spectrum.pdf"), "--port", sim.Port()});
+  EXPECT_EQ(report.exitStatus, 0) << report.err;
+  EXPECT_EQ(ReadText(dir.File("spectrum.pdf")).substr(0, 5), "%PDF-");
+  const Outcome noPort =
+      Cli({"report", "spectrum", dir.File("none.pdf"), "--port", dir.File("no-such-port")});
+  EXPECT_EQ(noPort.exitStatus, 1);
+  EXPECT_EQ(noPort.err, "Port Open Faild.\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("none.pdf")));
+
   const Outcome store = Cli({"store", "4", "--port", sim.Port()});
   EXPECT_EQ(store.exitStatus, 0) << store.err;
 
@@ -200,6 +209,7 @@ TEST_F(CliRun, StatusStoreSpectrumAndTrace) {
   EXPECT_TRUE(st.Memory(4).has_value());
   EXPECT_FALSE(st.Memory(1).has_value());
   EXPECT_EQ(st.counters.accepted['W'], 1);
+  EXPECT_EQ(st.counters.accepted['R'], 2 * kGeqBandCount);  // the spectrum verb and the report
 }
 
 TEST_F(CliRun, FailuresExitOneWithTheirMessage) {

@@ -18,10 +18,14 @@
 #include "common/ui/user_toggle.h"
 #include "eq/ui/graphic_eq_window.h"
 #include "crossover/ui/crossover_window.h"
+#include "alignment/ui/time_correction_window.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
 #include "form/form_texts.h"
 #include "form/ui/speaker_panel.h"
+#include "graphics/printed_report.h"
+#include "measure/spectrum_report.h"
+#include "measure/ui/spectrum_analyzer_window.h"
 
 namespace {
 
@@ -153,6 +157,8 @@ CQ5View::~CQ5View() {
   graphicWindow_.reset();
   windows_.onPresence = nullptr;
   crossoverWindow_.reset();
+  timeCorrectionWindow_.reset();
+  spectrumWindow_.reset();
 }
 
 void CQ5View::InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs) {
@@ -166,6 +172,21 @@ void CQ5View::InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs) {
   crossoverWindow_->SetPresence(windows_.Presence());
   windows_.onPresence = [this](const GroupPresence& present) { crossoverWindow_->SetPresence(present); };
   windows_.Install(FunctionWindow::Crossover, *crossoverWindow_);
+  timeCorrectionWindow_ = std::make_unique<TimeCorrectionWindow>(requests_, dialogs, dialogParent);
+  windows_.Install(FunctionWindow::TimeCorrection, *timeCorrectionWindow_);
+  spectrumWindow_ = std::make_unique<SpectrumAnalyzerWindow>(requests_, form_->Analyzer(), dialogParent);
+  windows_.Install(FunctionWindow::Spectrum, *spectrumWindow_);
+}
+
+void CQ5View::SetPrintDialog(QtPrintedReport::PrintDialog* dialog) { printDialog_ = dialog; }
+
+void CQ5View::PrintSpectrum(const SpectrumLevels& printLevels) {
+  if (!standardPrint_) standardPrint_ = std::make_unique<QtPrintedReport::StandardPrintDialog>(window());
+  QtPrintedReport target(printDialog_ != nullptr ? *printDialog_ : *standardPrint_);
+  PrintedReport report(target);
+  if (!report.Begin()) return;
+  PrintSpectrumReport(report, printLevels);
+  report.End();
 }
 
 QWidget* CQ5View::BuildFunctionPanel() {

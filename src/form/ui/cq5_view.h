@@ -17,6 +17,7 @@
 #include "form/ui/qt_form_request_queue.h"
 #include "form/ui/qt_timers.h"
 #include "link/serial_port.h"
+#include "platform/qt_printed_report.h"
 
 class Clock;
 class CrossoverWindow;
@@ -26,6 +27,8 @@ class MessagePump;
 class SerialLine;
 class GraphicEqWindow;
 class ParametricEqWindow;
+class SpectrumAnalyzerWindow;
+class TimeCorrectionWindow;
 class SpeakerPanel;
 
 // The main setup form's window: the speaker picture with its switch buttons, the function
@@ -74,6 +77,10 @@ class CQ5View : public QWidget, public FormView {
   void ReleaseCaptureAndCursor() override;
   void FitFrame() override;
   void ShowStatusMessage(const std::string& text) override;
+  void PrintSpectrum(const SpectrumLevels& printLevels) override;
+  // The print dialog behind "PRINT": the standard one unless another is given (tests cancel it
+  // or let it print to a file). Null restores the standard one.
+  void SetPrintDialog(QtPrintedReport::PrintDialog* dialog);
 
   QSize sizeHint() const override { return QSize(1160, 700); }
 
@@ -97,6 +104,10 @@ class CQ5View : public QWidget, public FormView {
   std::unique_ptr<ParametricEqWindow> parametricWindow_;
   std::unique_ptr<GraphicEqWindow> graphicWindow_;
   std::unique_ptr<CrossoverWindow> crossoverWindow_;
+  std::unique_ptr<TimeCorrectionWindow> timeCorrectionWindow_;
+  std::unique_ptr<SpectrumAnalyzerWindow> spectrumWindow_;
+  std::unique_ptr<QtPrintedReport::StandardPrintDialog> standardPrint_;
+  QtPrintedReport::PrintDialog* printDialog_ = nullptr;
   std::unique_ptr<SetupForm> form_;
 
   SpeakerPanel* speakers_ = nullptr;

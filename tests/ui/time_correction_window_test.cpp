@@ -1,0 +1,128 @@
+// The time correction window on the real form and a simulated processor: its requests reach the
+// form as posted messages, and the form sends what the window edited.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSlider>
+#include <QtTest/QTest>
+#include <memory>
+
+#include "alignment/ui/speaker_layout_picture.h"
+#include "alignment/ui/time_correction_dialog.h"
+#include "alignment/ui/time_correction_window.h"
+#include "common/temp_dir.h"
+#include "ui/app_harness.h"
+
+namespace {
+
+class PdfPrintDialog : public QtPrintedReport::PrintDialog {
+ public:
+  bool Choose(QPrinter& printer) override {
+    ++asked;
+    if (pdfPath.empty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdfPath));
+    return true;
+  }
+  int asked = 0;
+  std::string pdfPath;  // empty: the user cancels
+};
+
+// The program, connected to the simulator on COM1 or not, with the time correction window open.
+struct TcrOpen {
+  std::unique_ptr<TimeCorrectionWindow> window;  // outlives the program, as the window set asks
+  AppHarness h;
+
+  explicit TcrOpen(bool connect) {
+    h.Start();
+    AppHarness::Settle();
+    window = std::make_unique<TimeCorrectionWindow>(h.View().Requests(), h.dialogs, &h.Frame());
+    h.View().Windows().Install(FunctionWindow::TimeCorrection, *window);
+    if (connect) {
+      h.Frame().Command(QStringLiteral("com1"))->trigger();
+      EXPECT_TRUE(
+          QTest::qWaitFor([&] { return h.View().StatusBox()->text() == QStringLiteral("PORT OPEN"); }, 2000));
+    }
+    QTest::mouseClick(h.View().FunctionButtonWidget(FunctionButton::TimeCorrection), Qt::LeftButton);
+    AppHarness::Settle();
+  }
+  TimeCorrectionDialog& Dialog() { return *window->Dialog(); }
+  const ProcessorSettings& Sent() { return h.line.State().settings; }
+};
+
+}  // namespace
+
+TEST(TimeCorrectionWindow, EveryControlReachesTheProcessorThroughTheForm) {
+  TcrOpen t(true);
+  ASSERT_TRUE(t.window->IsOpen());
+  TimeCorrectionDialog& d = t.Dialog();
+  EXPECT_EQ(d.windowTitle(), QStringLiteral("TIME_Delay & Driver Phase"));
+  EXPECT_FALSE(d.PrintButton()->isEnabled());  // online
+  EXPECT_EQ(d.CloseButton()->text(), QStringLiteral("CLOSE\nWindow"));
+  EXPECT_EQ(d.PhaseBox(6)->text(), QStringLiteral("Phase"));
+  EXPECT_FALSE(d.Slider(6)->accessibleName().isEmpty());
+
+  d.Slider(6)->setValue(25);  // as a drag of the slider delivers it
+  EXPECT_TRUE(QTest::qWaitFor([&] { return t.Sent().delaySteps[6] == 25; }, 2000));
+  EXPECT_EQ(d.DelayEdit(6)->text(), QStringLiteral("2.5"));
+  EXPECT_EQ(d.DistanceCm()->text(), QStringLiteral("85.0"));
+
+  // The accessible toggle changes the state without a click; it acts all the same.
+  d.PhaseBox(6)->toggle();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return t.Sent().phase[6] == 1; }, 2000));
+  EXPECT_EQ(d.PhaseDegrees(6)->text(), QStringLiteral("180"));
+
+  // Enter from a box reaches the editor through the window's shortcut.
+  d.DelayEdit(2)->setText(QStringLiteral("12.345"));
+  d.DelayEdit(2)->setFocus();
+  QTest::keyClick(d.DelayEdit(2), Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return t.Sent().delaySteps[2] == 123; }, 2000));
+  EXPECT_EQ(d.DelayEdit(2)->text(), QStringLiteral("12.3"));
+  EXPECT_EQ(d.DistanceName()->text(), QStringLiteral("Front\nLeft\nMid"));
+  EXPECT_EQ(d.DistanceCm()->text(), QStringLiteral("418"));
+  EXPECT_TRUE(t.h.dialogs.messages.empty());
+
+  QTest::mouseClick(d.CloseButton(), Qt::LeftButton);
+  AppHarness::Settle();
+  EXPECT_FALSE(t.window->IsOpen());
+  const SetupDocument& doc = t.h.app->Doc().Document();
+  EXPECT_DOUBLE_EQ(doc.channelDelay[6], 2.5);
+  EXPECT_DOUBLE_EQ(doc.channelDelay[2], 12.3);
+  EXPECT_EQ(doc.channelPhase[6], 1);
+}
+
+TEST(TimeCorrectionWindow, OfflineItPrintsAndShowsTheSpeakerSwitches) {
+  {
+    TcrOpen t(false);
+    TimeCorrectionDialog& d = t.Dialog();
+    EXPECT_TRUE(d.PrintButton()->isEnabled());
+    EXPECT_TRUE(d.Picture()->Switches()[7]);
+    d.close();  // the close box hands the values back too
+    AppHarness::Settle();
+    EXPECT_FALSE(t.window->IsOpen());
+
+    QTest::mouseClick(t.h.View().SpeakerButton(OutputChannel::RearL), Qt::LeftButton);
+    AppHarness::Settle();
+    QTest::mouseClick(t.h.View().FunctionButtonWidget(FunctionButton::TimeCorrection), Qt::LeftButton);
+    AppHarness::Settle();
+    ASSERT_TRUE(t.window->IsOpen());
+    EXPECT_FALSE(t.Dialog().Picture()->Switches()[7]);
+
+    PdfPrintDialog print;
+    t.window->SetPrintDialog(&print);
+    QTest::mouseClick(t.Dialog().PrintButton(), Qt::LeftButton);
+    EXPECT_EQ(print.asked, 1);  // cancelled: nothing printed
+    TempDir dir;
+    print.pdfPath = dir.File("tcr.pdf");
+    QTest::mouseClick(t.Dialog().PrintButton(), Qt::LeftButton);
+    QFile pdf(QString::fromStdString(print.pdfPath));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+    t.window->SetPrintDialog(nullptr);
+  }
+}
