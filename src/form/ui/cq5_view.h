@@ -24,6 +24,9 @@ class DocumentSession;
 class MessagePump;
 class SerialLine;
 class ParametricEqWindow;
+class AeqStartWindow;
+class MeasurementRuns;
+class TcrStartWindow;
 class SpeakerPanel;
 
 // The main setup form's window: the speaker picture with its switch buttons, the function
@@ -40,6 +43,12 @@ class CQ5View : public QWidget, public FormView {
   // Builds the function windows that exist and puts them into the form's window set; their
   // windows stand in front of `dialogParent` (the main frame). The others stay data-only.
   void InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs);
+  // Builds the automatic EQ and time correction with their dialogs in front of `dialogParent`
+  // and gives them to the form.
+  void InstallAutomaticRuns(QWidget* dialogParent, Dialogs& dialogs);
+  MeasurementRuns* Runs() const { return runs_.get(); }
+  AeqStartWindow* AeqStart() const { return aeqStart_.get(); }
+  TcrStartWindow* TcrStart() const { return tcrStart_.get(); }
 
   SetupForm& Form() { return *form_; }
   FunctionWindowSet& Windows() { return windows_; }
@@ -83,12 +92,16 @@ class CQ5View : public QWidget, public FormView {
   void ScheduleSpeakerPaint();
 
   SerialPort port_;
+  Clock& clock_;
   std::unique_ptr<ProgressWindow> rs232c_;
   std::unique_ptr<ProgressWindow> parameter_;
   QtTimers timers_;
   FunctionWindowSet windows_;
   QtFormRequestQueue requests_;
   std::unique_ptr<ParametricEqWindow> parametricWindow_;
+  std::unique_ptr<AeqStartWindow> aeqStart_;
+  std::unique_ptr<TcrStartWindow> tcrStart_;
+  std::unique_ptr<MeasurementRuns> runs_;
   std::unique_ptr<SetupForm> form_;
 
   SpeakerPanel* speakers_ = nullptr;
