@@ -67,6 +67,11 @@ TEST(AeqStartDialog, ShowsItsModesAndStartRunsTheMeasurement) {
   EXPECT_TRUE(c.h.View().AeqSwitchBox()->isChecked());
   EXPECT_TRUE(c.h.View().FunctionButtonWidget(FunctionButton::Parametric)->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+  // The AEQ switch answers an accessible toggle as it does a click.
+  c.h.View().AeqSwitchBox()->setChecked(false);
+  EXPECT_FALSE(c.h.Form().AeqSwitchOn());
+  EXPECT_EQ(c.h.app->Doc().Document().aeqActive, 0);
 }
 
 TEST(AeqStartDialog, CancelDuringTheMeasurementAbortsIt) {

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "common/ui/user_toggle.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
 #include "form/ui/speaker_panel.h"
@@ -210,7 +211,7 @@ QWidget* CQ5View::BuildFunctionPanel() {
   aeqBox_->setObjectName(QStringLiteral("aeqSwitch"));
   aeqBox_->setWhatsThis(
       QStringLiteral("Applies the automatic adaptive equalizer in the processor (needs the port)."));
-  connect(aeqBox_, &QCheckBox::clicked, this, [this](bool on) {
+  OnUserToggled(aeqBox_, this, [this](bool on) {
     form_->SetAeqSwitch(on);
     Refresh();
   });
