@@ -36,12 +36,11 @@ AeqOutcome AeqMeasurement::Run() {
     host_.SetFunctionSwitchState(FunctionSwitch::TimeCorrection, true);
   }
   host_.SetLinkBusy(false);
+  // A disconnect remembered while the dialog was open runs as the link comes free.
+  if (!host_.PortOpen()) return EndFailed();
   host_.SetAeqSwitch(true);
   host_.SetMeasuredSinceStart(true);
-  if (!host_.PortOpen() || !host_.AeqSwitchOn()) {
-    // The switch-on failed (reported), or a remembered disconnect ran as the link came free.
-    return EndFailed();
-  }
+  if (!host_.PortOpen() || !host_.AeqSwitchOn()) return EndFailed();  // reported
   host_.SetLinkBusy(true);
 
   DeviceLink link(port_, clock_);

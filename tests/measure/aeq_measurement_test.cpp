@@ -192,6 +192,18 @@ TEST_F(AeqMeasurementTest, CancelBeforeStartSendsNothingAndLeavesTheSwitchesAlon
   ExpectClosedAndFree();
 }
 
+TEST_F(AeqMeasurementTest, OffWhileTheDialogIsOpenDisconnectsInsteadOfMeasuring) {
+  form.PressFunctionButton(FunctionButton::AutoEq);
+  form.Disconnect();  // remembered: the dialog holds the link
+  EXPECT_TRUE(form.Link().portOpen);
+  Dialog().PressStart();
+  requests.Deliver();
+  EXPECT_EQ(Sent(), (Strings{"N", "S 96 0 96 0"}));
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_FALSE(form.Link().portOpen);
+  ExpectClosedAndFree();
+}
+
 TEST_F(AeqMeasurementTest, StartDuringTheDialogsKeepAliveRunsOnceTheQueryIsDone) {
   form.PressFunctionButton(FunctionButton::AutoEq);
   bool pressed = false;
