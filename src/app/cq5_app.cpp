@@ -14,6 +14,7 @@ CQ5App::CQ5App(const Services& services)
   auto* view = new CQ5View(doc_->Session(), services.line, services.clock, services.dialogs, services.pump);
   frame_ = std::make_unique<CMainFrame>(*doc_, view, services.settings);
   view->InstallFunctionWindows(frame_.get(), services.dialogs);
+  view->InstallAutomaticRuns(frame_.get(), services.dialogs);
   doc_->onChanged = [this] {
     frame_->UpdateTitle();
     frame_->UpdateRecentFiles();

@@ -113,6 +113,13 @@ bool QtDialogs::ConfirmAeqParameterSave(const std::function<void()>& keepAlive) 
   return dialog.Ask() == kOk;
 }
 
+bool QtDialogs::ConfirmTcrChange() {
+  TimedChoiceDialog dialog(Latin(kTcrWarningCaption), Latin(kTcrWarningText), OkAndCancel(), kCancel,
+                           Parent());
+  dialog.SetTimeout(kTcrWarningTimeoutMs);
+  return dialog.Ask() == kOk;
+}
+
 void QtDialogs::EditProfile(CustomerProfile& profile) {
   ProfileStandInDialog dialog(profile, Parent());
   dialog.Edit();

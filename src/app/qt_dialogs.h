@@ -30,6 +30,9 @@ class QtDialogs : public Dialogs {
       " AEQ Parameter currently exists on KRV-5200.\n To save the Parameter to PC,\n do you want to load the "
       "parameter to PC?\n (This will take some time.)";
   static constexpr int kKeepAliveMs = 4000;
+  static constexpr const char* kTcrWarningCaption = "TCR_WARNING";
+  static constexpr const char* kTcrWarningText = "IF YOU SELECT OK ,YOUR TCR IS CANGE";
+  static constexpr int kTcrWarningTimeoutMs = 5000;
 
   // The window the dialogs stand in front of.
   void SetParent(QWidget* parent) { parent_ = parent; }
@@ -46,6 +49,7 @@ class QtDialogs : public Dialogs {
   bool ConfirmAeqIncomplete() override;
   AeqParameterSource SelectAeqParameter() override;
   bool ConfirmAeqParameterSave(const std::function<void()>& keepAlive) override;
+  bool ConfirmTcrChange() override;
   void EditProfile(CustomerProfile& profile) override;
   void ShowFinishScreen(bool countryIsUsa) override;
 

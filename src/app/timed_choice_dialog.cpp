@@ -38,7 +38,12 @@ TimedChoiceDialog::TimedChoiceDialog(const QString& caption, const QString& text
   layout->addLayout(row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   connect(&keepAliveTimer_, &QTimer::timeout, this, [this] {
-    if (keepAlive_) keepAlive_();
+    // A keep-alive that waits on the line, or reports a dead one, delivers events itself: the
+    // next tick must not start a second query in the middle of the first.
+    if (!keepAlive_ || inKeepAlive_) return;
+    inKeepAlive_ = true;
+    keepAlive_();
+    inKeepAlive_ = false;
   });
 }
 

@@ -37,4 +37,5 @@ class TimedChoiceDialog : public QDialog {
   int timeoutMs_ = 0;
   QTimer keepAliveTimer_;
   std::function<void()> keepAlive_;
+  bool inKeepAlive_ = false;
 };

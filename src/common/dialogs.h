@@ -58,6 +58,10 @@ class Dialogs {
     return false;
   }
 
+  // "TCR_WARNING" ("IF YOU SELECT OK ,YOUR TCR IS CANGE") before the automatic time correction
+  // replaces the delays: true for "OK"; false for "CANCEL" or when it closed itself after 5000 ms.
+  virtual bool ConfirmTcrChange() { return false; }
+
   // The modal customer profile dialog; edits `profile` in place, whichever way it is left.
   virtual void EditProfile(CustomerProfile& profile) { (void)profile; }
 

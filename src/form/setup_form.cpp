@@ -17,6 +17,7 @@
 #include "link/device_link.h"
 #include "link/full_upload.h"
 #include "link/serial_port.h"
+#include "measure/speaker_layout.h"
 
 namespace {
 
@@ -356,7 +357,15 @@ void SetupForm::OnTimer(int id) {
         RunStatusCheck();
       } else if (runs_->AeqStartOpen() && !runs_->AeqStartRunning()) {
         // The start dialog holds the link for as long as it is open; keep the processor awake.
+        // Its request to run may arrive while the query waits on the line: it runs afterwards.
+        keepAliveRunning_ = true;
         StatusCheck();
+        keepAliveRunning_ = false;
+        if (aeqRunDeferred_) {
+          aeqRunDeferred_ = false;
+          runs_->AeqRun();
+          view_.Refresh();
+        }
       } else {
         timers_.Start(kDeferredStatusTimer, kDeferredStatusIntervalMs);
       }
@@ -506,6 +515,7 @@ void SetupForm::SetFunctionSwitch(FunctionSwitch which, bool on) {
 
 void SetupForm::SetFunctionSwitchState(FunctionSwitch which, bool on) {
   if (InRange(static_cast<int>(which), kFunctionSwitchCount)) switches_[Slot(which)] = on;
+  view_.Refresh();
 }
 
 template <typename SendOn, typename SendOff>
@@ -678,7 +688,10 @@ bool SetupForm::SendAeqOff(DeviceLink& link) {
     EndBusy();
     return false;
   }
-  const bool save = dialogs_.ConfirmAeqParameterSave([this] { StatusCheck(); });
+  const bool save = dialogs_.ConfirmAeqParameterSave([this] {
+    // A dead line has been reported once; the question stays open without asking again.
+    if (link_.portOpen) StatusCheck();
+  });
   if (!save) SetAeqParametersSaved(false);
   if (!link_.portOpen) {
     // The keep-alive found the line dead and has said so; nothing more can be sent.
@@ -800,7 +813,11 @@ void SetupForm::HandleRequest(const FormRequest& request) {
       if (link_.pending.valid && !link_.linkBusy) ReplayPending();
       break;
     case FormMessage::AeqFinish:
-      runs_->AeqRun();
+      if (keepAliveRunning_) {
+        aeqRunDeferred_ = true;
+      } else {
+        runs_->AeqRun();
+      }
       break;
   }
   view_.Refresh();
@@ -1064,13 +1081,14 @@ void SetupForm::CloseAnalyzer() {
 
 void SetupForm::StopAnalyzer() { CloseAnalyzer(); }
 
+void SetupForm::SetAnalyzerCycle(bool on) {
+  link_.analyzerCycle = on && analyzerOpen_;
+  link_.analyzerSuspended = false;
+}
+
 void SetupForm::OpenAeqStart() {
   const auto& sw = work_.speakerSwitch;
-  auto on = [&](OutputChannel c) { return sw[Index(c)] != 0; };
-  const bool front = (on(OutputChannel::FrontMidL) || on(OutputChannel::FrontLowL)) &&
-                     (on(OutputChannel::FrontMidR) || on(OutputChannel::FrontLowR));
-  const bool subs = on(OutputChannel::SubWooferL) && on(OutputChannel::SubWooferR);
-  if (!front && !subs) {
+  if (!FrontSpeakersSet(sw) && !SubWoofersSet(sw)) {
     dialogs_.ShowMessage(kSpeakerNotSetupText);
     return;
   }
@@ -1153,6 +1171,36 @@ void SetupForm::SetAeqParametersSaved(bool saved) {
   aeqSavedToggle_ = saved;
   work_.aeqParametersSaved = saved ? 1 : 0;
   Doc().aeqParametersSaved = work_.aeqParametersSaved;
+}
+
+void SetupForm::ClearAeqSwitch() {
+  aeqSwitch_ = false;
+  aeqApplied_ = false;
+  aeqActive_ = 0;
+  work_.aeqActive = 0;
+  Doc().aeqActive = 0;
+  view_.Refresh();
+}
+
+void SetupForm::StoreMeasurement(const MeasurementResults& results) {
+  for (SetupDocument* d : {&work_, &Doc()}) {
+    for (int c = 0; c < kOutputCount; ++c) d->channelDelay[static_cast<std::size_t>(c)] = results.DelayMs(c);
+    d->measuredValue1 = results.value1;
+    d->measuredValue2 = results.value2;
+  }
+  session_.SetModified();
+}
+
+void SetupForm::StoreAeqMode(int mode) {
+  work_.aeqMode = mode;
+  Doc().aeqMode = mode;
+  session_.SetModified();
+}
+
+void SetupForm::StoreAeqParameters(const std::array<std::int32_t, kAeqWordCount>& words) {
+  work_.aeqParameters = words;
+  Doc().aeqParameters = words;
+  session_.SetModified();
 }
 
 void SetupForm::Copy(CopyTarget which) {

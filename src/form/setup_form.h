@@ -15,6 +15,7 @@
 #include "link/full_upload.h"
 #include "link/memory_store.h"
 #include "measure/analyzer_state.h"
+#include "measure/measurement_host.h"
 
 class Clock;
 class DeviceLink;
@@ -31,7 +32,7 @@ class SerialPort;
 //
 // Everything runs on the GUI thread. A transfer that pumps window events can re-enter the form
 // (clicks, timer ticks, window requests); `linkBusy` is the only guard.
-class SetupForm : public MemoryStoreHost {
+class SetupForm : public MeasurementHost {
  public:
   static constexpr int kStatusTimer = 1;
   static constexpr int kAnalyzerTimer = 2;
@@ -71,7 +72,7 @@ class SetupForm : public MemoryStoreHost {
 
   // ---- switches, buttons, radios
   void SetFunctionSwitch(FunctionSwitch which, bool on);
-  void SetAeqSwitch(bool on);
+  void SetAeqSwitch(bool on) override;
   void PressFunctionButton(FunctionButton button);
   void PressPrint();
   // 0 "Stereo", 1 "Mono".
@@ -92,8 +93,8 @@ class SetupForm : public MemoryStoreHost {
   void OnTimer(int id);
 
   // ---- what the widget shows
-  bool FunctionSwitchOn(FunctionSwitch which) const { return switches_[Slot(which)]; }
-  bool AeqSwitchOn() const { return aeqSwitch_; }
+  bool FunctionSwitchOn(FunctionSwitch which) const override { return switches_[Slot(which)]; }
+  bool AeqSwitchOn() const override { return aeqSwitch_; }
   bool FunctionButtonEnabled(FunctionButton button) const;
   bool PrintEnabled() const { return !link_.portOpen; }
   const std::string& StatusText() const { return statusText_; }
@@ -108,7 +109,7 @@ class SetupForm : public MemoryStoreHost {
   bool AeqSaveChecked() const { return aeqSavedToggle_; }
   bool AnalyzerOpen() const { return analyzerOpen_; }
 
-  const SetupDocument& WorkingCopy() const { return work_; }
+  const SetupDocument& WorkingCopy() const override { return work_; }
   const LinkState& Link() const { return link_; }
   int CurrentGroup() const { return currentGroup_; }
   int CurrentSide() const { return currentSide_; }
@@ -134,20 +135,30 @@ class SetupForm : public MemoryStoreHost {
   void TransferFailed(int value) override;
 
   // ---- automatic-EQ and time-correction state, for their runs
-  int AeqMode() const { return aeqMode_; }
-  void SetAeqMode(int mode) { aeqMode_ = mode; }
+  void FlashBusy() override { Flash(); }
+  int AeqMode() const override { return aeqMode_; }
+  void SetAeqMode(int mode) override { aeqMode_ = mode; }
+  int AeqModeByte() const override { return aeqSwitch_ ? aeqMode_ : kAeqModeNone; }
   bool AeqApplied() const { return aeqApplied_; }
   void SetAeqApplied(bool applied) { aeqApplied_ = applied; }
   bool MeasuredSinceStart() const { return measuredSinceStart_; }
-  void SetMeasuredSinceStart(bool measured) { measuredSinceStart_ = measured; }
+  void SetMeasuredSinceStart(bool measured) override { measuredSinceStart_ = measured; }
   bool TcrMeasuring() const { return tcrMeasuring_; }
-  void SetTcrMeasuring(bool measuring) { tcrMeasuring_ = measuring; }
+  void SetTcrMeasuring(bool measuring) override { tcrMeasuring_ = measuring; }
+  void ClearAeqSwitch() override;
+  // The parameters-saved toggle, in the working copy and the document alike.
+  void SetAeqParametersSaved(bool saved) override;
+  void StoreMeasurement(const MeasurementResults& results) override;
+  void StoreAeqMode(int mode) override;
+  void StoreAeqParameters(const std::array<std::int32_t, kAeqWordCount>& words) override;
   // The function buttons are disabled while an automatic run owns the processor.
-  void SetFunctionButtonsLocked(bool locked);
+  void SetFunctionButtonsLocked(bool locked) override;
   // Sets a switch without sending anything (the runs send for themselves).
-  void SetFunctionSwitchState(FunctionSwitch which, bool on);
+  void SetFunctionSwitchState(FunctionSwitch which, bool on) override;
   // Closes the parametric, graphic, crossover and time-correction windows.
-  void CloseFunctionWindows();
+  void CloseFunctionWindows() override;
+  void CloseTimeCorrectionWindow() override { CloseWindow(FunctionWindow::TimeCorrection); }
+  void SetAnalyzerCycle(bool on) override;
 
  private:
   struct Selection {
@@ -162,7 +173,6 @@ class SetupForm : public MemoryStoreHost {
 
   SetupDocument& Doc();
   ModeBytes Mode() const;
-  int AeqModeByte() const { return aeqSwitch_ ? aeqMode_ : kAeqModeNone; }
   void SetAppliedPeakBoost(int boost);
   void Flash();
 
@@ -218,8 +228,6 @@ class SetupForm : public MemoryStoreHost {
   void TimeCorrectionSwitch(bool on);
   bool SendAeqOn(DeviceLink& link);
   bool SendAeqOff(DeviceLink& link);
-  // The parameters-saved toggle, in the working copy and the document alike.
-  void SetAeqParametersSaved(bool saved);
 
   void OpenFunctionWindow(FunctionWindow window);
   void OpenSpectrum();
@@ -261,6 +269,9 @@ class SetupForm : public MemoryStoreHost {
   bool aeqApplied_ = false;
   bool measuredSinceStart_ = false;
   bool tcrMeasuring_ = false;
+  // The start dialog's keep-alive query is on the line; a request to run waits for its end.
+  bool keepAliveRunning_ = false;
+  bool aeqRunDeferred_ = false;
 
   bool welcomeShown_ = false;
   bool buttonsLocked_ = false;

@@ -313,6 +313,11 @@ ProcessorSimulator::Outcome ProcessorSimulator::ApplyShort() {
       if (Body(1) > 1) Warn(out, "equalizer select " + Hex(Body(1)));
       if (Body(2) != kAeqModeOff && (Body(2) < 0x71 || Body(2) > 0x73)) Warn(out, "aeq mode " + Hex(Body(2)));
       if (Body(3) > 1) Warn(out, "sub-woofer mode " + Hex(Body(3)));
+      if (state_.measurement.running) {
+        // A new operating mode is how the PC stops a measurement: nothing is measured.
+        state_.measurement.running = false;
+        out.note += ", measurement stopped";
+      }
       state_.operatingMode = Body(0);
       s.eqSelect = Body(1);
       s.aeqMode = Body(2);

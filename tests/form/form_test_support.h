@@ -129,6 +129,11 @@ class FakeDialogs : public Dialogs {
     if (whileAeqSaveOpen) whileAeqSaveOpen(keepAlive);
     return aeqSave;
   }
+  bool ConfirmTcrChange() override {
+    ++tcrWarnings;
+    if (whileTcrWarningOpen) whileTcrWarningOpen();
+    return tcrOk;
+  }
   void EditProfile(CustomerProfile& profile) override {
     ++profileEdits;
     profile.city = "Bremen";
@@ -145,8 +150,11 @@ class FakeDialogs : public Dialogs {
   bool aeqSave = false;
   // Runs while "AEQ PARAMETER SAVE" is open, given the dialog's keep-alive.
   std::function<void(const std::function<void()>&)> whileAeqSaveOpen;
+  bool tcrOk = true;
+  std::function<void()> whileTcrWarningOpen;
   int welcomes = 0;
   int aeqWarnings = 0;
+  int tcrWarnings = 0;
   int profileEdits = 0;
   std::vector<bool> finishUsa;
 };

@@ -215,6 +215,13 @@ TEST(ProcessorSimulator, MeasurementAnswersBusyForItsPollsThenHasResults) {
   EXPECT_FALSE(sim.State().measurement.running);
   EXPECT_EQ(sim.State().settings.parameterWords[1][5], ProcessorSimulator::MeasuredParameterWord(2, 5));
   EXPECT_NE(ProcessorSimulator::MeasuredParameterWord(1, 5), ProcessorSimulator::MeasuredParameterWord(2, 5));
+
+  // An operating-mode command stops a measurement: idle at once, nothing measured.
+  EXPECT_EQ(Send(sim, Short('T', {1})), kAckFinal);
+  EXPECT_EQ(Send(sim, kStatusQuery), (Bytes{'A', '0'}));
+  EXPECT_EQ(Send(sim, Short('S', {0x70, 1, 0x60, 0})), kAckFinal);
+  EXPECT_EQ(Send(sim, kStatusQuery), (Bytes{'A', 0xA8}));
+  EXPECT_EQ(sim.State().measurement.finished, 2);
 }
 
 TEST(ProcessorSimulator, MemoryStoreCopiesTheSettingsAndAnswersBusyWhileWriting) {

@@ -41,11 +41,13 @@ class ScriptedPrompts : public DocumentPrompts {
   std::vector<std::string> saveSuggestions;
 };
 
-// Records the closing screen as well.
+// Records the closing screen as well, and answers "TCR_WARNING" as the test says.
 class AppDialogs : public RecordingDialogs {
  public:
   void ShowFinishScreen(bool countryIsUsa) override { finishScreens.push_back(countryIsUsa); }
+  bool ConfirmTcrChange() override { return tcrOk; }
   std::vector<bool> finishScreens;
+  bool tcrOk = true;
 };
 
 // The whole program on a simulated processor reachable as "COM1", in virtual line time.

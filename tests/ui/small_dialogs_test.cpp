@@ -72,6 +72,24 @@ TEST(QtDialogs, TheErrorBoxIsCaptionedErrorWithOneOk) {
   }
 }
 
+TEST(TimedChoiceDialog, AKeepAliveThatDeliversEventsIsNotStartedTwice) {
+  TimedChoiceDialog dialog(QStringLiteral("AEQ PARAMETER SAVE"), QStringLiteral("?"),
+                           {{QStringLiteral("OK"), 1}, {QStringLiteral("CANCEL"), 0}}, 0);
+  int running = 0;
+  int deepest = 0;
+  int calls = 0;
+  dialog.SetKeepAlive(10, [&] {
+    ++calls;
+    deepest = std::max(deepest, ++running);
+    QTest::qWait(45);  // a query waiting on the line delivers events meanwhile
+    --running;
+  });
+  dialog.SetTimeout(200);
+  dialog.Ask();
+  EXPECT_GE(calls, 2);
+  EXPECT_EQ(deepest, 1);
+}
+
 TEST(MemorySelectDialog, ANumberClosesItOnlyOnceTheSaveIsConfirmed) {
   int confirmAnswer = 0;
   int asked = 0;

@@ -26,6 +26,9 @@
 #include "graphics/printed_report.h"
 #include "measure/spectrum_report.h"
 #include "measure/ui/spectrum_analyzer_window.h"
+#include "measure/measurement_runs.h"
+#include "measure/ui/aeq_start_window.h"
+#include "measure/ui/tcr_start_window.h"
 
 namespace {
 
@@ -116,6 +119,7 @@ CQ5View::CQ5View(DocumentSession& session, SerialLine& line, Clock& clock, Dialo
                  MessagePump& pump, QWidget* parent)
     : QWidget(parent),
       port_(line, dialogs, pump),
+      clock_(clock),
       rs232c_(std::make_unique<ProgressWindow>(QStringLiteral("RS232C"), 3, 120, this)),
       parameter_(std::make_unique<ProgressWindow>(QStringLiteral("PARAMETER"), 1, 128, this)),
       timers_([this](int id) {
@@ -153,6 +157,7 @@ CQ5View::CQ5View(DocumentSession& session, SerialLine& line, Clock& clock, Dialo
 CQ5View::~CQ5View() {
   // The form goes first: its timers and requests refer to it, and it to the windows.
   form_.reset();
+  runs_.reset();
   parametricWindow_.reset();
   graphicWindow_.reset();
   windows_.onPresence = nullptr;
@@ -187,6 +192,14 @@ void CQ5View::PrintSpectrum(const SpectrumLevels& printLevels) {
   if (!report.Begin()) return;
   PrintSpectrumReport(report, printLevels);
   report.End();
+}
+
+void CQ5View::InstallAutomaticRuns(QWidget* dialogParent, Dialogs& dialogs) {
+  aeqStart_ = std::make_unique<AeqStartWindow>(dialogParent);
+  tcrStart_ = std::make_unique<TcrStartWindow>(dialogParent);
+  runs_ = std::make_unique<MeasurementRuns>(*form_, port_, clock_, dialogs, *parameter_, requests_,
+                                            *aeqStart_, *tcrStart_);
+  form_->SetAutomaticRuns(*runs_);
 }
 
 QWidget* CQ5View::BuildFunctionPanel() {

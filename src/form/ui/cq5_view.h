@@ -29,6 +29,9 @@ class GraphicEqWindow;
 class ParametricEqWindow;
 class SpectrumAnalyzerWindow;
 class TimeCorrectionWindow;
+class AeqStartWindow;
+class MeasurementRuns;
+class TcrStartWindow;
 class SpeakerPanel;
 
 // The main setup form's window: the speaker picture with its switch buttons, the function
@@ -45,6 +48,12 @@ class CQ5View : public QWidget, public FormView {
   // Builds the function windows that exist and puts them into the form's window set; their
   // windows stand in front of `dialogParent` (the main frame). The others stay data-only.
   void InstallFunctionWindows(QWidget* dialogParent, Dialogs& dialogs);
+  // Builds the automatic EQ and time correction with their dialogs in front of `dialogParent`
+  // and gives them to the form.
+  void InstallAutomaticRuns(QWidget* dialogParent, Dialogs& dialogs);
+  MeasurementRuns* Runs() const { return runs_.get(); }
+  AeqStartWindow* AeqStart() const { return aeqStart_.get(); }
+  TcrStartWindow* TcrStart() const { return tcrStart_.get(); }
 
   SetupForm& Form() { return *form_; }
   GraphicEqWindow* GraphicWindow() const { return graphicWindow_.get(); }
@@ -96,6 +105,7 @@ class CQ5View : public QWidget, public FormView {
   void ScheduleSpeakerPaint();
 
   SerialPort port_;
+  Clock& clock_;
   std::unique_ptr<ProgressWindow> rs232c_;
   std::unique_ptr<ProgressWindow> parameter_;
   QtTimers timers_;
@@ -108,6 +118,9 @@ class CQ5View : public QWidget, public FormView {
   std::unique_ptr<SpectrumAnalyzerWindow> spectrumWindow_;
   std::unique_ptr<QtPrintedReport::StandardPrintDialog> standardPrint_;
   QtPrintedReport::PrintDialog* printDialog_ = nullptr;
+  std::unique_ptr<AeqStartWindow> aeqStart_;
+  std::unique_ptr<TcrStartWindow> tcrStart_;
+  std::unique_ptr<MeasurementRuns> runs_;
   std::unique_ptr<SetupForm> form_;
 
   SpeakerPanel* speakers_ = nullptr;
