@@ -124,7 +124,7 @@ void TimeCorrectionEditor::Print(ReportTarget& target) { Print(target, LocalDate
 
 void TimeCorrectionEditor::Print(ReportTarget& target, const ReportDate& date) {
   PrintedReport report(target);
-  if (!report.Begin(date)) return;
+  if (!report.Begin(ReportKind::TimeCorrection, date)) return;
   PrintTimeCorrectionReport(report, data_.channelDelay, data_.channelPhase);
   report.End();
 }

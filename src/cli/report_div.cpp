@@ -13,7 +13,7 @@ int RunDiv(ReportArguments& args) {
   SetupDocument doc;
   if (!OpenSetupArgument(args.ctx, args.positional[0], doc)) return 1;
   const auto set = static_cast<CrossoverSet>(Index(side));
-  return RenderReportPdf(args.ctx, args.positional[1],
+  return RenderReportPdf(args.ctx, ReportKind::Crossover, args.positional[1],
                          [&](PrintedReport& report) { PrintCrossoverReport(report, doc.crossover, set); });
 }
 

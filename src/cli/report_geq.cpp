@@ -13,7 +13,7 @@ int RunGeq(ReportArguments& args) {
   if (args.positional.size() != 2) return ReportUsageError(args, "expects a setup file and a PDF file");
   SetupDocument doc;
   if (!OpenSetupArgument(args.ctx, args.positional[0], doc)) return 1;
-  return RenderReportPdf(args.ctx, args.positional[1], [&](PrintedReport& report) {
+  return RenderReportPdf(args.ctx, ReportKind::GraphicEq, args.positional[1], [&](PrintedReport& report) {
     PrintGraphicEqReport(report, GeqCodesFromBands(doc.geqBands), side);
   });
 }

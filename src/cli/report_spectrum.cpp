@@ -49,7 +49,7 @@ int RunSpectrum(ReportArguments& args) {
   SpectrumLevels levels;
   levels.fill(kPrintLevelStart);
   if (portName && !ReadLevels(args.ctx, *portName, levels)) return 1;
-  return RenderReportPdf(args.ctx, args.positional[0],
+  return RenderReportPdf(args.ctx, ReportKind::SpectrumAnalyzer, args.positional[0],
                          [&](PrintedReport& report) { PrintSpectrumReport(report, levels); });
 }
 

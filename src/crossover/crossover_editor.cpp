@@ -300,7 +300,7 @@ void CrossoverEditor::Print(ReportTarget& target) { Print(target, LocalDateToday
 
 void CrossoverEditor::Print(ReportTarget& target, const ReportDate& date) {
   PrintedReport report(target);
-  if (!report.Begin(date)) return;
+  if (!report.Begin(ReportKind::Crossover, date)) return;
   PrintCrossoverReport(report, model_.Records(), model_.ProcessorMode());
   report.End();
 }

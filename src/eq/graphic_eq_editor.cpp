@@ -477,7 +477,7 @@ void GraphicEqEditor::Print(ReportTarget& target) { Print(target, LocalDateToday
 
 void GraphicEqEditor::Print(ReportTarget& target, const ReportDate& date) {
   PrintedReport report(target);
-  if (!report.Begin(date)) return;
+  if (!report.Begin(ReportKind::GraphicEq, date)) return;
   PrintGraphicEqReport(report, codes_, side_);
   report.End();
 }

@@ -15,19 +15,19 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "common/ui/user_toggle.h"
-#include "eq/ui/graphic_eq_window.h"
-#include "crossover/ui/crossover_window.h"
 #include "alignment/ui/time_correction_window.h"
+#include "common/ui/user_toggle.h"
+#include "crossover/ui/crossover_window.h"
+#include "eq/ui/graphic_eq_window.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
 #include "form/form_texts.h"
 #include "form/ui/speaker_panel.h"
 #include "graphics/printed_report.h"
-#include "measure/spectrum_report.h"
-#include "measure/ui/spectrum_analyzer_window.h"
 #include "measure/measurement_runs.h"
+#include "measure/spectrum_report.h"
 #include "measure/ui/aeq_start_window.h"
+#include "measure/ui/spectrum_analyzer_window.h"
 #include "measure/ui/tcr_start_window.h"
 
 namespace {
@@ -189,7 +189,7 @@ void CQ5View::PrintSpectrum(const SpectrumLevels& printLevels) {
   if (!standardPrint_) standardPrint_ = std::make_unique<QtPrintedReport::StandardPrintDialog>(window());
   QtPrintedReport target(printDialog_ != nullptr ? *printDialog_ : *standardPrint_);
   PrintedReport report(target);
-  if (!report.Begin()) return;
+  if (!report.Begin(ReportKind::SpectrumAnalyzer)) return;
   PrintSpectrumReport(report, printLevels);
   report.End();
 }
