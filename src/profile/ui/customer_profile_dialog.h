@@ -22,6 +22,8 @@ class QTabBar;
 // change of a box, the tab and the buttons goes to the editor; the controls then show what the
 // editor says.
 class CustomerProfileDialog : public QDialog, private CustomerProfileView {
+  Q_OBJECT
+
  public:
   explicit CustomerProfileDialog(Dialogs& dialogs, QWidget* parent = nullptr);
   ~CustomerProfileDialog() override;
