@@ -6,7 +6,7 @@ packages=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-dejavu-core xvfb xauth poppler-utils locales-all
+  fonts-dejavu-core fonts-droid-fallback xvfb xauth poppler-utils locales-all
 )
 
 missing=()
