@@ -319,10 +319,11 @@ void CustomerProfileDialog::Sync() {
   syncing_ = true;
   for (int i = 0; i < ProfileBox::kCount; ++i) {
     const ProfileBox box = ProfileBox::AtIndex(i);
+    // A box shows no more than it takes; a longer text from a file stays whole in the editor.
     const QString text = QString::fromStdString(editor_.Text(box));
     QWidget* w = BoxWidget(box);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-      if (edit->text() != text) {
+      if (edit->text() != text.left(edit->maxLength())) {
         const QSignalBlocker block(edit);
         edit->setText(text);
       }
