@@ -2,11 +2,11 @@
 
 #include <QMessageBox>
 
-#include "app/finish_screen.h"
 #include "app/memory_select_dialog.h"
-#include "app/profile_stand_in_dialog.h"
 #include "app/timed_choice_dialog.h"
 #include "app/welcome_screen.h"
+#include "profile/ui/customer_profile_dialog.h"
+#include "profile/ui/finish_screen.h"
 
 namespace {
 
@@ -121,8 +121,12 @@ bool QtDialogs::ConfirmTcrChange() {
 }
 
 void QtDialogs::EditProfile(CustomerProfile& profile) {
-  ProfileStandInDialog dialog(profile, Parent());
-  dialog.Edit();
+  CustomerProfileDialog dialog(*this, Parent());
+  // Its messages stand in front of the profile dialog while it is open.
+  const QPointer<QWidget> mainWindow = parent_;
+  parent_ = &dialog;
+  dialog.Edit(profile);
+  parent_ = mainWindow;
 }
 
 void QtDialogs::ShowFinishScreen(bool countryIsUsa) {

@@ -26,7 +26,6 @@ constexpr const char* kSetNames[] = {"Common", "L", "R"};
 constexpr const char* kOutputNames[] = {"Front High L", "Front High R", "Front Mid L", "Front Mid R",
                                         "Front Low L",  "Front Low R",  "Center",      "Rear L",
                                         "Rear R",       "Sub-woofer L", "Sub-woofer R"};
-constexpr const char* kCountryNames[] = {"U.S.A", "JAPAN", "OTHER"};
 
 int RunNew(CliContext& ctx);
 int RunResave(CliContext& ctx);
@@ -39,6 +38,7 @@ const Verb kResave{"resave", "resave IN OUT",
 const Verb kExport{"export", "export IN",
                    "open IN, then write data_textout.txt in the current directory as \"Data Out\" does",
                    RunExport};
+// A setup file holds no country and no comments, so neither is shown.
 const Verb kShow{"show", "show IN", "print every parameter and the customer profile of IN", RunShow};
 
 const VerbRegistrar kRegisterNew(kNew);
@@ -144,8 +144,6 @@ int RunShow(CliContext& ctx) {
   PrintText("E-mail", p.email);
   PrintText("TEL(DAY)", p.telDay);
   PrintText("TEL(evening)", p.telEvening);
-  const bool knownCountry = p.country >= 0 && p.country < 3;
-  std::printf("  %-20s %s\n", "Country", knownCountry ? kCountryNames[p.country] : "(none)");
   std::printf("  %-20s %d\n", "Gender", p.gender);
   PrintText("Dealer Name", p.dealerName);
   std::printf("  %-20s %d\n", "Dealer No", p.dealerNumber);
@@ -154,7 +152,6 @@ int RunShow(CliContext& ctx) {
   PrintText("Vehicle Model", p.vehicleModel);
   PrintText("Vehicle Year", p.vehicleYear);
   PrintText("Remarks", p.remarks);
-  PrintText("Comments", p.comments);
   PrintTable("System Installed", p.installedSystem);
   PrintTable("Before System", p.previousSystem);
   PrintTable("Speaker", p.speakers);

@@ -64,16 +64,21 @@ void SetupForm::Flash() {
 // ---------------------------------------------------------------- life cycle
 
 void SetupForm::InitialUpdate() {
+  // A profile entered at the very start is an edit like any other: it is offered for saving.
+  bool registered = false;
   if (!welcomeShown_) {
     welcomeShown_ = true;
-    if (dialogs_.ShowWelcomeScreen() == Dialogs::WelcomeChoice::CustomerRegistration) ProfileData();
+    if (dialogs_.ShowWelcomeScreen() == Dialogs::WelcomeChoice::CustomerRegistration) {
+      ProfileData();
+      registered = true;
+    }
     if (!port_.IsOpen()) {
       // A port that cannot be opened now stays off the menu until the program ends.
       for (int i = 0; i < kPortCount; ++i) link_.portAvailable[i] = port_.ProbePort(kPortNames[i]);
     }
   }
   view_.FitFrame();
-  session_.SetModified(false);
+  session_.SetModified(registered);
   if (Doc().viewSynchronized != 0) return;
 
   printLevels_.fill(kPrintLevelStart);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QtTest/QTest>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,13 +42,20 @@ class ScriptedPrompts : public DocumentPrompts {
   std::vector<std::string> saveSuggestions;
 };
 
-// Records the closing screen as well, and answers "TCR_WARNING" as the test says.
+// Records the closing screen as well, and answers "TCR_WARNING", the welcome screen and the
+// profile dialog as the test says.
 class AppDialogs : public RecordingDialogs {
  public:
   void ShowFinishScreen(bool countryIsUsa) override { finishScreens.push_back(countryIsUsa); }
   bool ConfirmTcrChange() override { return tcrOk; }
+  WelcomeChoice ShowWelcomeScreen() override { return welcome; }
+  void EditProfile(CustomerProfile& profile) override {
+    if (editProfile) editProfile(profile);
+  }
   std::vector<bool> finishScreens;
   bool tcrOk = true;
+  WelcomeChoice welcome = WelcomeChoice::SystemSetup;
+  std::function<void(CustomerProfile&)> editProfile;
 };
 
 // The whole program on a simulated processor reachable as "COM1", in virtual line time.

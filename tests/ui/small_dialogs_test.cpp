@@ -2,20 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "app/finish_screen.h"
 #include "app/memory_select_dialog.h"
-#include "app/profile_stand_in_dialog.h"
 #include "app/qt_dialogs.h"
 #include "app/timed_choice_dialog.h"
 #include "common/dialogs.h"
-#include "document/customer_profile.h"
 
 namespace {
 
@@ -109,41 +103,6 @@ TEST(MemorySelectDialog, ANumberClosesItOnlyOnceTheSaveIsConfirmed) {
   MemorySelectDialog cancelled([] { return 1; }, [] {});
   Later(10, [&] { ButtonNamed(cancelled, QStringLiteral("CANCEL"))->click(); });
   EXPECT_EQ(cancelled.Choose(), Dialogs::kMemoryCancel);
-}
-
-TEST(ProfileStandInDialog, KeepsWhatTheUserLeftAloneEvenWhenTheBoxesCannotShowIt) {
-  CustomerProfile profile;
-  profile.dealerNumber = 20000;  // beyond the box's 10000, as a file may hold it
-  profile.firstName = std::string(30, 'A');
-  profile.comments = std::string(250, 'c');
-  profile.lastName = "Old";
-  profile.month = 4;
-  ProfileStandInDialog dialog(profile);
-  Later(20, [&] {
-    auto* last = dialog.findChild<QLineEdit*>(QStringLiteral("Last Name"));
-    auto* month = dialog.findChild<QSpinBox*>(QStringLiteral("month"));
-    if (last != nullptr && month != nullptr) {
-      last->selectAll();
-      QTest::keyClicks(last, QStringLiteral("Driver"));
-      month->setValue(9);
-    }
-    dialog.reject();
-  });
-  dialog.Edit();
-  EXPECT_EQ(profile.lastName, "Driver");
-  EXPECT_EQ(profile.month, 9);
-  EXPECT_EQ(profile.dealerNumber, 20000);
-  EXPECT_EQ(profile.firstName, std::string(30, 'A'));
-  EXPECT_EQ(profile.comments, std::string(250, 'c'));
-}
-
-TEST(FinishScreen, AClickEndsIt) {
-  FinishScreen screen(true);
-  QElapsedTimer clock;
-  clock.start();
-  Later(30, [&] { QTest::mouseClick(&screen, Qt::LeftButton); });
-  screen.Run();
-  EXPECT_LT(clock.elapsed(), FinishScreen::kShowMs);
 }
 
 }  // namespace

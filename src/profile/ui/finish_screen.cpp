@@ -1,4 +1,4 @@
-#include "app/finish_screen.h"
+#include "profile/ui/finish_screen.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -16,7 +16,10 @@ constexpr int kUnitsHigh = 100;
 constexpr int kStripUnits = 23;
 constexpr double kPixelsPerUnit = 1.75;
 
-// Text at `at` (its top left) in the given height, narrowed to `maxWidth` when it is longer.
+QRect ToQRect(const CanvasRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
+
+// Text at `at` (its top left) in the given height; a face wider than the screen's own is
+// narrowed so that the line still ends inside the screen.
 void DrawLine(QPainter& p, const QString& text, QPoint at, int height, int maxWidth) {
   const QFont font = ArtworkText::ScreenFont(height);
   const int natural = QFontMetrics(font).horizontalAdvance(text);
@@ -30,43 +33,43 @@ void DrawLine(QPainter& p, const QString& text, QPoint at, int height, int maxWi
 
 }  // namespace
 
-FinishScreen::FinishScreen(bool countryIsUsa, QWidget* parent)
+FinishScreen::FinishScreen(bool countryIsUsa, int showMs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       countryIsUsa_(countryIsUsa),
+      showMs_(showMs),
       logo_(BrandArtwork::Logo()) {
   setWindowTitle(QStringLiteral("FINISH "));
   setObjectName(QStringLiteral("FINISH "));
+  setAccessibleName(QStringLiteral("FINISH "));
   setFixedSize(static_cast<int>(kUnitsWide * kPixelsPerUnit), static_cast<int>(kUnitsHigh * kPixelsPerUnit));
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &QDialog::accept);
 }
 
+FinishScreenLayout FinishScreen::Layout() const {
+  return FinishScreenLayout::For(width(), height(), static_cast<int>(kStripUnits * kPixelsPerUnit),
+                                 countryIsUsa_);
+}
+
 void FinishScreen::Run() {
-  timer_.start(kShowMs);
+  timer_.start(showMs_);
   exec();
   timer_.stop();
 }
 
 void FinishScreen::paintEvent(QPaintEvent*) {
+  const FinishScreenLayout layout = Layout();
   QPainter p(this);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.fillRect(rect(), Qt::black);
-  const int stripH = static_cast<int>(kStripUnits * kPixelsPerUnit);
-  const int sw = width();
-  p.drawPixmap(QRect(sw * 5 / 24, stripH / 15, sw * 3 / 5, stripH), logo_);
-
-  // The body below the strip.
-  const int top = stripH + stripH / 15;
-  const int w = width();
-  const int h = height() - top;
-  const int textH = stripH * 2 / 3;
-  p.setPen(QColor(255, 255, 153));
-  if (countryIsUsa_) {
-    DrawLine(p, QStringLiteral("Please send this data to"), QPoint(w / 12, top), textH, w - w / 12 - 8);
-    DrawLine(p, QStringLiteral("by E-mail: %1").arg(QLatin1String(kSupportAddress)),
-             QPoint(w / 30, top + h / 4), textH, w - w / 15);
+  p.fillRect(ToQRect(layout.strip), Qt::black);
+  p.fillRect(ToQRect(layout.body), Qt::black);
+  p.drawPixmap(ToQRect(layout.logo), logo_);
+  const Rgb c = layout.textColour;
+  p.setPen(QColor(c.red, c.green, c.blue));
+  for (const FinishScreenLayout::Line& line : layout.lines) {
+    DrawLine(p, QString::fromStdString(line.text), QPoint(line.at.x, line.at.y), layout.textHeight,
+             width() - line.at.x - 4);
   }
-  DrawLine(p, QStringLiteral("THANK YOU !!"), QPoint(w / 6, top + 3 * h / 4), textH, w - w / 6 - 8);
 }
 
 void FinishScreen::mousePressEvent(QMouseEvent* event) {
