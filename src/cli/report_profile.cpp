@@ -20,7 +20,7 @@ int RunProfile(ReportArguments& args) {
   SetupDocument doc;
   if (!OpenSetupArgument(args.ctx, args.positional[0], doc)) return 1;
   doc.profile.country = index;
-  return RenderReportPdf(args.ctx, args.positional[1],
+  return RenderReportPdf(args.ctx, ReportKind::CustomerProfile, args.positional[1],
                          [&](PrintedReport& report) { PrintCustomerProfileReport(report, doc.profile); });
 }
 

@@ -77,8 +77,6 @@ PageText ReportFooter(ReportKind kind) {
 
 PrintedReport::~PrintedReport() { End(); }
 
-bool PrintedReport::Begin() { return Begin(LocalDateToday()); }
-
 bool PrintedReport::Begin(ReportKind kind, const ReportDate& date) {
   if (open_) return true;
   target_.SetDocumentTitle(ReportDocumentTitle(kind, date));

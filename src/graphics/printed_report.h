@@ -60,13 +60,14 @@ class PrintedReport {
   // An unfinished page is finished.
   ~PrintedReport();
 
-  // Takes today's date for the title, shows the print dialog and prepares the page. False
-  // when the dialog was cancelled: then nothing is printed and every drawing call is ignored.
-  bool Begin();
-  bool Begin(const ReportDate& date);
-  // The same for a report of `kind`, which names the document where the target keeps a name.
+  // Takes the date for the title (today's unless given), names the document after the report
+  // where the target keeps a name (a PDF file), shows the print dialog and prepares the page.
+  // False when the dialog was cancelled: then nothing is printed and every drawing call is
+  // ignored.
   bool Begin(ReportKind kind) { return Begin(kind, LocalDateToday()); }
   bool Begin(ReportKind kind, const ReportDate& date);
+  // The same for a page without a name.
+  bool Begin(const ReportDate& date);
   bool IsOpen() const { return open_; }
   const ReportDate& Date() const { return date_; }
   // The printer font's character height plus external leading, in page units.

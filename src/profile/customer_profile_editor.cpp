@@ -159,7 +159,7 @@ void CustomerProfileEditor::Cancel() { TakeOverAndReport(Purpose::Close); }
 void CustomerProfileEditor::Print(ReportTarget& target) {
   TakeOverAndReport(Purpose::Print);
   PrintedReport report(target);
-  if (!report.Begin(ProfileReportDate(working_))) return;
+  if (!report.Begin(ReportKind::CustomerProfile, ProfileReportDate(working_))) return;
   PrintCustomerProfileReport(report, working_);
   report.End();
 }
