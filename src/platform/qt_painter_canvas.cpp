@@ -15,6 +15,7 @@ constexpr int kPageOriginX = -200;
 constexpr int kPageOriginY = 200;
 // A printer's default font is a plain ten-point face.
 constexpr double kPageDefaultPointSize = 10.0;
+constexpr double kThinScreenPenPixels = 3.0;
 
 QColor ToQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
 
@@ -62,8 +63,13 @@ QPointF QtPainterCanvas::Map(CanvasPoint p) const {
 
 void QtPainterCanvas::ApplyPen() {
   if (!painter_ || !painter_->isActive()) return;
-  // Wide lines end round, as the system's pens always did.
-  QPen pen(ToQColor(pen_), penWidth_ * scale_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  // Wide lines end round, as the system's pens always did. On a screen, lines of up to three
+  // pixels look the same with square ends and bevelled corners, which draw several times faster
+  // (a curve of 155 points has 154 corners).
+  const double width = penWidth_ * scale_;
+  const bool thin = units_ == Units::Pixels && width <= kThinScreenPenPixels;
+  QPen pen(ToQColor(pen_), width, Qt::SolidLine, thin ? Qt::SquareCap : Qt::RoundCap,
+           thin ? Qt::BevelJoin : Qt::RoundJoin);
   painter_->setPen(pen);
   painter_->setBrush(Qt::NoBrush);
 }
