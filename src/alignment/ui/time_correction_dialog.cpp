@@ -46,7 +46,7 @@ constexpr std::array<Place, kOutputCount> kPlaces = {
 }  // namespace
 
 TimeCorrectionDialog::TimeCorrectionDialog(TimeCorrectionEditor& editor, QWidget* parent)
-    : QDialog(parent), editor_(editor) {
+    : EditorDialog(parent), editor_(editor) {
   setWindowTitle(kTitle);
   setModal(false);
   Build();
@@ -54,13 +54,6 @@ TimeCorrectionDialog::TimeCorrectionDialog(TimeCorrectionEditor& editor, QWidget
 }
 
 TimeCorrectionDialog::~TimeCorrectionDialog() { retired_ = true; }
-
-template <typename F>
-void TimeCorrectionDialog::Do(F&& action) {
-  if (syncing_ || retired_) return;
-  action();
-  Sync();
-}
 
 QWidget* TimeCorrectionDialog::BuildChannel(int channel) {
   const auto slot = static_cast<std::size_t>(channel);
@@ -225,12 +218,4 @@ void TimeCorrectionDialog::Sync() {
 
 void TimeCorrectionDialog::SetOffline(bool offline) { print_->setEnabled(offline); }
 
-void TimeCorrectionDialog::reject() {
-  Do([&] { editor_.Cancel(); });
-}
-
-void TimeCorrectionDialog::closeEvent(QCloseEvent* event) {
-  // The form closes the window once it has taken the values back.
-  event->ignore();
-  Do([&] { editor_.Cancel(); });
-}
+void TimeCorrectionDialog::CloseRequested() { editor_.Cancel(); }

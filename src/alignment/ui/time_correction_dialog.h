@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <functional>
 
+#include "common/ui/editor_dialog.h"
 #include "document/types.h"
 
 class QCheckBox;
@@ -19,19 +19,14 @@ class TimeCorrectionEditor;
 // (left outputs left, right outputs right, the center in the middle of the top row); the car
 // picture, the "Delay Equivalent Distance" box, "PRINT" and "CLOSE\nWindow". Every control goes
 // to the editor, and the controls then show what the editor says.
-class TimeCorrectionDialog : public QDialog {
+class TimeCorrectionDialog : public EditorDialog {
  public:
   TimeCorrectionDialog(TimeCorrectionEditor& editor, QWidget* parent);
   ~TimeCorrectionDialog() override;
 
   // The controls show the editor's state, the picture the speaker switches it holds.
-  void Sync();
+  void Sync() override;
   void SetOffline(bool offline);
-  // The form has closed the window: from now on nothing reaches the editor.
-  void Retire() { retired_ = true; }
-
-  // "PRINT" was pressed.
-  std::function<void()> onPrint;
 
   // The controls, for tests.
   QSlider* Slider(int channel) const { return sliders_[static_cast<std::size_t>(channel)]; }
@@ -48,19 +43,14 @@ class TimeCorrectionDialog : public QDialog {
   void PressEnter();
 
  protected:
-  void reject() override;
-  void closeEvent(QCloseEvent* event) override;
+  void CloseRequested() override;
 
  private:
-  template <typename F>
-  void Do(F&& action);
   void Build();
   QWidget* BuildChannel(int channel);
   QWidget* BuildDistanceBox();
 
   TimeCorrectionEditor& editor_;
-  bool syncing_ = false;
-  bool retired_ = false;
 
   std::array<QSlider*, kOutputCount> sliders_{};
   std::array<QLineEdit*, kOutputCount> edits_{};

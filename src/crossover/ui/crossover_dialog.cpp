@@ -46,7 +46,7 @@ constexpr int kSliderPageStep = 3;
 }  // namespace
 
 CrossoverDialog::CrossoverDialog(CrossoverEditor& editor, QWidget* parent)
-    : QDialog(parent), editor_(editor) {
+    : EditorDialog(parent), editor_(editor) {
   setWindowTitle(QStringLiteral("Crossover Window"));
   setModal(false);
   setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
@@ -55,13 +55,6 @@ CrossoverDialog::CrossoverDialog(CrossoverEditor& editor, QWidget* parent)
 }
 
 CrossoverDialog::~CrossoverDialog() { retired_ = true; }
-
-template <typename F>
-void CrossoverDialog::Do(F&& action) {
-  if (syncing_ || retired_) return;
-  action();
-  Sync();
-}
 
 void CrossoverDialog::Build() {
   graph_ = new EqPictureWidget(kGraphSize, this);
@@ -73,9 +66,9 @@ void CrossoverDialog::Build() {
   graph_->onPress = [this](CanvasPoint p) { Do([&] { editor_.GraphPress(p); }); };
   graph_->onMove = [this](CanvasPoint p) { Do([&] { editor_.GraphMove(p); }); };
   graph_->onRelease = [this] { Do([&] { editor_.GraphRelease(); }); };
-  graph_->onResized = [this] { OnResized(); };
+  graph_->onResized = [this] { ScheduleResized(); };
   legend_->onPress = [this](CanvasPoint p) { Do([&] { editor_.LegendPress(p); }); };
-  legend_->onResized = [this] { OnResized(); };
+  legend_->onResized = [this] { ScheduleResized(); };
 
   auto* pictures = new QHBoxLayout;
   pictures->setSpacing(2);
@@ -274,26 +267,6 @@ void CrossoverDialog::OnReturn() {
   Do([&] { editor_.Enter(channel_->currentText().toStdString()); });
 }
 
-void CrossoverDialog::OnResized() {
-  // The graph and its legend change size together; take the new sizes once, after both.
-  if (resizeQueued_) return;
-  resizeQueued_ = true;
-  QTimer::singleShot(0, this, [this] {
-    resizeQueued_ = false;
-    Do([&] { editor_.Resize(GraphSize(), LegendArea()); });
-  });
-}
-
-void CrossoverDialog::reject() {
-  Do([&] { editor_.Close(); });
-}
-
-void CrossoverDialog::closeEvent(QCloseEvent* event) {
-  // The form closes the window once it has taken the data back.
-  event->ignore();
-  Do([&] { editor_.Close(); });
-}
-
 void CrossoverDialog::keyPressEvent(QKeyEvent* event) {
   // Keys the focused control does not use itself reach the window.
   if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
@@ -303,3 +276,7 @@ void CrossoverDialog::keyPressEvent(QKeyEvent* event) {
   }
   QDialog::keyPressEvent(event);
 }
+
+void CrossoverDialog::CloseRequested() { editor_.Close(); }
+
+void CrossoverDialog::Resized() { editor_.Resize(GraphSize(), LegendArea()); }

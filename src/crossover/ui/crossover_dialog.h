@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <functional>
 
+#include "common/ui/editor_dialog.h"
 #include "crossover/crossover_graph.h"
 #include "crossover/crossover_view.h"
 
@@ -20,7 +20,7 @@ class QSlider;
 // Curves" toggle, the HPF ("Low") and LPF ("High") frequency boxes, sliders and slope lists, the
 // level list, the "L / R" radios, the banner and the buttons. Every control goes to the editor,
 // and the controls then show what the editor says.
-class CrossoverDialog : public QDialog {
+class CrossoverDialog : public EditorDialog {
  public:
   // The graph's normal size keeps the proportions of the window's graph area.
   static constexpr QSize kGraphSize{740, 280};
@@ -29,20 +29,14 @@ class CrossoverDialog : public QDialog {
   CrossoverDialog(CrossoverEditor& editor, QWidget* parent);
   ~CrossoverDialog() override;
 
-  // The controls show the editor's state.
-  void Sync();
+  void Sync() override;
   void SetOffline(bool offline);
-  // The form has closed the window: from now on nothing reaches the editor.
-  void Retire() { retired_ = true; }
   void MoveFocus(CrossoverFocus control);
 
   GraphScale GraphSize() const;
   CrossoverLegendArea LegendArea() const;
   EqPictureWidget* Graph() const { return graph_; }
   EqPictureWidget* Legend() const { return legend_; }
-
-  // "PRINT" was pressed.
-  std::function<void()> onPrint;
 
   // The controls, for tests.
   QComboBox* Channel() const { return channel_; }
@@ -61,22 +55,16 @@ class CrossoverDialog : public QDialog {
   QPushButton* CancelButton() const { return cancel_; }
 
  protected:
-  void reject() override;
-  void closeEvent(QCloseEvent* event) override;
+  void CloseRequested() override;
+  void Resized() override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  template <typename F>
-  void Do(F&& action);
   void Build();
   QWidget* BuildControls();
   void OnReturn();
-  void OnResized();
 
   CrossoverEditor& editor_;
-  bool syncing_ = false;
-  bool retired_ = false;
-  bool resizeQueued_ = false;
 
   EqPictureWidget* graph_ = nullptr;
   EqPictureWidget* legend_ = nullptr;

@@ -53,7 +53,7 @@ QGroupBox* Boxed(const QString& caption, QWidget* content, QWidget* parent) {
 }  // namespace
 
 GraphicEqDialog::GraphicEqDialog(GraphicEqEditor& editor, QWidget* parent)
-    : QDialog(parent), editor_(editor) {
+    : EditorDialog(parent), editor_(editor) {
   setWindowTitle(QStringLiteral("Graphic EQ Window"));
   setModal(false);
   Build();
@@ -61,13 +61,6 @@ GraphicEqDialog::GraphicEqDialog(GraphicEqEditor& editor, QWidget* parent)
 }
 
 GraphicEqDialog::~GraphicEqDialog() { retired_ = true; }
-
-template <typename F>
-void GraphicEqDialog::Do(F&& action) {
-  if (syncing_ || retired_) return;
-  action();
-  Sync();
-}
 
 void GraphicEqDialog::Build() {
   graph_ = new EqPictureWidget(kGraphSize, this);
@@ -82,9 +75,9 @@ void GraphicEqDialog::Build() {
   graph_->onPress = [this](CanvasPoint p) { Do([&] { editor_.GraphPress(p); }); };
   graph_->onMove = [this](CanvasPoint p) { Do([&] { editor_.GraphMove(p); }); };
   graph_->onRelease = [this] { Do([&] { editor_.GraphRelease(); }); };
-  graph_->onResized = [this] { OnResized(); };
+  graph_->onResized = [this] { ScheduleResized(); };
   legend_->onPress = [this](CanvasPoint p) { Do([&] { editor_.LegendPress(p); }); };
-  legend_->onResized = [this] { OnResized(); };
+  legend_->onResized = [this] { ScheduleResized(); };
   sliders_->onMoved = [this](int band, int position) { Do([&] { editor_.SliderMoved(band, position); }); };
 
   // The sliders share the graph's column, so that each stands under its bar.
@@ -267,22 +260,6 @@ GraphScale GraphicEqDialog::GraphSize() const { return {graph_->width(), graph_-
 
 LegendSize GraphicEqDialog::LegendArea() const { return {legend_->width(), legend_->height()}; }
 
-void GraphicEqDialog::OnResized() {
-  // The graph and its legend change size together; take the new sizes once, after both.
-  if (resizeQueued_) return;
-  resizeQueued_ = true;
-  QTimer::singleShot(0, this, [this] {
-    resizeQueued_ = false;
-    Do([&] { editor_.Resize(GraphSize(), LegendArea()); });
-  });
-}
+void GraphicEqDialog::CloseRequested() { editor_.Close(); }
 
-void GraphicEqDialog::reject() {
-  Do([&] { editor_.Close(); });
-}
-
-void GraphicEqDialog::closeEvent(QCloseEvent* event) {
-  // The form closes the window once it has taken the data back.
-  event->ignore();
-  Do([&] { editor_.Close(); });
-}
+void GraphicEqDialog::Resized() { editor_.Resize(GraphSize(), LegendArea()); }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <functional>
 
+#include "common/ui/editor_dialog.h"
 #include "graphics/response_graph.h"
 
 class EqPictureWidget;
@@ -21,7 +21,7 @@ class QSlider;
 // band sliders under the bars, the channel, band frequency and band level lists, the side
 // buttons, the picture toggles, "Mouse Trace" and the buttons. Every control goes to the editor,
 // and the controls then show what the editor says.
-class GraphicEqDialog : public QDialog {
+class GraphicEqDialog : public EditorDialog {
  public:
   static constexpr QSize kGraphSize{740, 263};
   static constexpr QSize kLegendSize{80, 263};
@@ -29,19 +29,13 @@ class GraphicEqDialog : public QDialog {
   GraphicEqDialog(GraphicEqEditor& editor, QWidget* parent);
   ~GraphicEqDialog() override;
 
-  // The controls show the editor's state.
-  void Sync();
+  void Sync() override;
   void SetOffline(bool offline);
-  // The form has closed the window: from now on nothing reaches the editor.
-  void Retire() { retired_ = true; }
 
   GraphScale GraphSize() const;
   LegendSize LegendArea() const;
   EqPictureWidget* Graph() const { return graph_; }
   EqPictureWidget* Legend() const { return legend_; }
-
-  // "PRINT" was pressed.
-  std::function<void()> onPrint;
 
   // The controls, for tests.
   QSlider* BandSlider(int band) const;
@@ -59,20 +53,14 @@ class GraphicEqDialog : public QDialog {
   QPushButton* CancelButton() const { return cancel_; }
 
  protected:
-  void reject() override;
-  void closeEvent(QCloseEvent* event) override;
+  void CloseRequested() override;
+  void Resized() override;
 
  private:
-  template <typename F>
-  void Do(F&& action);
   void Build();
   QLayout* BuildControls();
-  void OnResized();
 
   GraphicEqEditor& editor_;
-  bool syncing_ = false;
-  bool retired_ = false;
-  bool resizeQueued_ = false;
 
   EqPictureWidget* graph_ = nullptr;
   EqPictureWidget* legend_ = nullptr;

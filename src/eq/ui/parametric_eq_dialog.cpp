@@ -35,7 +35,7 @@ std::string Std(const QString& s) { return s.toStdString(); }
 }  // namespace
 
 ParametricEqDialog::ParametricEqDialog(ParametricEqEditor& editor, QWidget* parent)
-    : QDialog(parent), editor_(editor) {
+    : EditorDialog(parent), editor_(editor) {
   setWindowTitle(QStringLiteral("Parametric EQ Window"));
   setModal(false);
   Build();
@@ -46,13 +46,6 @@ ParametricEqDialog::~ParametricEqDialog() {
   // Children losing focus while they go must not reach the editor.
   retired_ = true;
   for (QLineEdit* edit : {levelEdit_, qEdit_, frequencyEdit_}) edit->removeEventFilter(this);
-}
-
-template <typename F>
-void ParametricEqDialog::Do(F&& action) {
-  if (syncing_ || retired_) return;
-  action();
-  Sync();
 }
 
 void ParametricEqDialog::Build() {
@@ -67,9 +60,9 @@ void ParametricEqDialog::Build() {
   graph_->onPress = [this](CanvasPoint p) { Do([&] { editor_.GraphPress(p); }); };
   graph_->onMove = [this](CanvasPoint p) { Do([&] { editor_.GraphMove(p); }); };
   graph_->onRelease = [this] { Do([&] { editor_.GraphRelease(); }); };
-  graph_->onResized = [this] { OnResized(); };
+  graph_->onResized = [this] { ScheduleResized(); };
   legend_->onPress = [this](CanvasPoint p) { Do([&] { editor_.LegendPress(p); }); };
-  legend_->onResized = [this] { OnResized(); };
+  legend_->onResized = [this] { ScheduleResized(); };
 
   auto* pictures = new QGridLayout;
   pictures->setSpacing(4);
@@ -274,26 +267,6 @@ void ParametricEqDialog::OnReturn() {
   });
 }
 
-void ParametricEqDialog::OnResized() {
-  // The graph and its legend change size together; take the new sizes once, after both.
-  if (resizeQueued_) return;
-  resizeQueued_ = true;
-  QTimer::singleShot(0, this, [this] {
-    resizeQueued_ = false;
-    Do([&] { editor_.Resize(GraphSize(), LegendArea()); });
-  });
-}
-
-void ParametricEqDialog::reject() {
-  Do([&] { editor_.Close(); });
-}
-
-void ParametricEqDialog::closeEvent(QCloseEvent* event) {
-  // The form closes the window once it has taken the data back.
-  event->ignore();
-  Do([&] { editor_.Close(); });
-}
-
 bool ParametricEqDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut && !syncing_ && !retired_) {
     // A menu or another window taking the focus (a message box among them) is not leaving the
@@ -307,3 +280,7 @@ bool ParametricEqDialog::eventFilter(QObject* watched, QEvent* event) {
   }
   return QDialog::eventFilter(watched, event);
 }
+
+void ParametricEqDialog::CloseRequested() { editor_.Close(); }
+
+void ParametricEqDialog::Resized() { editor_.Resize(GraphSize(), LegendArea()); }

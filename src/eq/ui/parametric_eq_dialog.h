@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <functional>
 
+#include "common/ui/editor_dialog.h"
 #include "graphics/response_graph.h"
 
 class EqPictureWidget;
@@ -20,7 +20,7 @@ class QSlider;
 // channel list, band and side buttons, the level, Q and frequency sliders with their edit boxes
 // and the buttons. Every control goes to the editor, and the controls then show what the editor
 // says.
-class ParametricEqDialog : public QDialog {
+class ParametricEqDialog : public EditorDialog {
  public:
   static constexpr QSize kGraphSize{740, 263};
   static constexpr QSize kLegendSize{80, 263};
@@ -28,20 +28,13 @@ class ParametricEqDialog : public QDialog {
   ParametricEqDialog(ParametricEqEditor& editor, QWidget* parent);
   ~ParametricEqDialog() override;
 
-  // The controls show the editor's state.
-  void Sync();
+  void Sync() override;
   void SetOffline(bool offline);
-  // The form has closed the window: from now on nothing reaches the editor, not even a field
-  // losing the focus as the window goes.
-  void Retire() { retired_ = true; }
 
   GraphScale GraphSize() const;
   LegendSize LegendArea() const;
   EqPictureWidget* Graph() const { return graph_; }
   EqPictureWidget* Legend() const { return legend_; }
-
-  // "PRINT" was pressed.
-  std::function<void()> onPrint;
 
   // The controls, for tests.
   QComboBox* Channel() const { return channel_; }
@@ -62,21 +55,15 @@ class ParametricEqDialog : public QDialog {
   QPushButton* CancelButton() const { return cancel_; }
 
  protected:
-  void reject() override;
-  void closeEvent(QCloseEvent* event) override;
+  void CloseRequested() override;
+  void Resized() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  template <typename F>
-  void Do(F&& action);
   void Build();
   void OnReturn();
-  void OnResized();
 
   ParametricEqEditor& editor_;
-  bool syncing_ = false;
-  bool retired_ = false;
-  bool resizeQueued_ = false;
 
   EqPictureWidget* graph_ = nullptr;
   EqPictureWidget* legend_ = nullptr;
