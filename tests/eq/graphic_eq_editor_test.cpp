@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "common/dialogs.h"
-#include "eq/response_curve.h"
+#include "common/recording_dialogs.h"
 #include "form/form_request.h"
 #include "form/form_test_support.h"
 #include "graphics/recording_canvas.h"
@@ -19,8 +19,7 @@ class FakeView : public GraphicEqView {
   Canvas& GraphCanvas() override { return graph; }
   Canvas& LegendCanvas() override { return legend; }
   void SetMouseCapture(bool c) override { captured = c; }
-  RecordingCanvas graph;
-  RecordingCanvas legend;
+  RecordingCanvas graph, legend;
   bool captured = false;
 };
 
@@ -35,11 +34,9 @@ class RecordingSink : public FormRequestSink {
   int sent = 0;  // synchronous requests among them
 };
 
-class Boxes : public Dialogs {
+class Boxes : public RecordingDialogs {
  public:
-  void ShowMessage(std::string_view text, MessageIcon) override { messages.emplace_back(text); }
   void ShowErrorBox(std::string_view text) override { errors.emplace_back(text); }
-  std::vector<std::string> messages;
   std::vector<std::string> errors;
 };
 
@@ -51,100 +48,77 @@ class FakeTarget : public ReportTarget {
   RecordingCanvas page;
 };
 
+using Request = std::tuple<FormMessage, int, int>;
+using Shown = std::tuple<int, int, GeqLevelCode>;  // band, band list entry, level list entry
+const std::vector<std::string> kOver{"12 dB OVER"};
+
 // On a 740 x 263 graph X(u) = u + 1 and Y(u) = u + 1: the 0 dB line lies at 132, 10 px a dB.
 constexpr int kZeroY = 132;
-constexpr int kPxPerDb = 10;
 
-class GraphicEqEditorTest : public ::testing::Test {
- protected:
+struct GraphicEqEditorTest : ::testing::Test {
+  FakeView view;
+  RecordingSink sink;
+  Boxes boxes;
+  GraphicEqEditor editor{view, sink, boxes};
+
   void SetUp() override {
     editor.Load(SetupDocument{});
-    editor.Open({740, 263}, {80, 263});
+    Open();
     sink.posted.clear();
   }
-
-  GeqLevelCode CodeOf(EqGroup g, EqSide s, int band) const { return editor.Codes(g, s)[band]; }
-  int BarX(int band) const { return editor.Graph()->Axis().CurvePointX(kGeqBandFrequencies[band]); }
-  CanvasPoint BarPoint(int band) const {
-    const BandMarker& m = editor.Markers(editor.Controls().group)[band];
-    return {m.x, m.y};
+  void Open() { editor.Open({740, 263}, {80, 263}); }
+  GeqLevelCode Code(int band, EqGroup g = EqGroup::Front, EqSide s = EqSide::Common) const {
+    return editor.Codes(g, s)[band];
   }
-  void ExpectLastPost(FormMessage m, int w, int l) const {
-    ASSERT_FALSE(sink.posted.empty());
-    EXPECT_EQ(sink.posted.back().message, m);
-    EXPECT_EQ(sink.posted.back().wParam, w);
-    EXPECT_EQ(sink.posted.back().lParam, l);
+  int BarX(int band) const { return editor.Graph()->Axis().CurvePointX(kGeqBandFrequencies[band]); }
+  int BarY(int band) const { return editor.Markers(editor.Controls().group)[band].y; }
+  Request Last() const {
+    if (sink.posted.empty()) return {};
+    const FormRequest& r = sink.posted.back();
+    return {r.message, r.wParam, r.lParam};
+  }
+  Shown Showing() const {
+    const GeqControls& c = editor.Controls();
+    return {c.band, c.bandListIndex, c.levelIndex};
   }
   void StartTracing() {
     editor.ToggleEnableCursors();
     editor.SetMouseTrace(true);
   }
-
-  FakeView view;
-  RecordingSink sink;
-  Boxes boxes;
-  GraphicEqEditor editor{view, sink, boxes};
 };
-
-int EnabledCount(const std::array<bool, kGeqBandCount>& enabled) {
-  return static_cast<int>(std::count(enabled.begin(), enabled.end(), true));
-}
 
 }  // namespace
 
 TEST(GeqMouseSteps, TraceGainAndDragStep) {
-  struct Case {
-    int dy;
-    std::optional<int> gain;
-  };
-  for (const Case& c : {Case{0, std::nullopt}, Case{-1, 0}, Case{-9, 0}, Case{-10, 1}, Case{-95, 9},
-                        Case{-400, 9}, Case{19, -1}, Case{400, -9}}) {
-    EXPECT_EQ(GeqTraceGain(c.dy, kPxPerDb), c.gain) << c.dy;
-  }
-  for (auto [dy, step] : std::vector<std::pair<int, int>>{
-           {0, 0}, {10, 0}, {11, -1}, {19, -1}, {20, -2}, {-10, 0}, {-11, 1}, {-20, 2}}) {
-    EXPECT_EQ(GeqDragStep(dy, 10, 19), step) << dy;
-  }
+  const std::pair<int, std::optional<int>> gains[] = {{0, std::nullopt}, {-1, 0},   {-9, 0},  {-10, 1},
+                                                      {-95, 9},          {-400, 9}, {19, -1}, {400, -9}};
+  for (auto [dy, gain] : gains) EXPECT_EQ(GeqTraceGain(dy, 10), gain) << dy;
+  const std::pair<int, int> steps[] = {{0, 0},   {10, 0},  {11, -1}, {19, -1},
+                                       {20, -2}, {-10, 0}, {-11, 1}, {-20, 2}};
+  for (auto [dy, step] : steps) EXPECT_EQ(GeqDragStep(dy, 10, 19), step) << dy;
 }
 
-TEST_F(GraphicEqEditorTest, OpensAtFrontCommonBandZeroWithTheFullList) {
+TEST_F(GraphicEqEditorTest, OpensOnFrontCommonAndTheSubWooferRebuildsTheBandList) {
   const GeqControls& c = editor.Controls();
-  EXPECT_EQ(c.group, EqGroup::Front);
-  EXPECT_EQ(c.side, EqSide::Common);
-  EXPECT_EQ(c.band, 0);
-  EXPECT_EQ(c.levelIndex, kGeqFlatCode);
-  ASSERT_EQ(c.bandList.size(), 31u);
-  EXPECT_EQ(c.bandList[0], "20 Hz");
-  EXPECT_EQ(c.bandList[28], "12 kHz");
-  EXPECT_EQ(c.bandList[30], "20 kHz");
-  EXPECT_EQ(EnabledCount(c.sliderEnabled), 31);
+  EXPECT_EQ(std::tuple(c.group, c.side), std::tuple(EqGroup::Front, EqSide::Common));
+  EXPECT_EQ(Showing(), (Shown{0, 0, kGeqFlatCode}));
   EXPECT_FALSE(c.showAllCurves || c.enableCursors || c.mouseTrace);
-  EXPECT_TRUE(sink.posted.empty());
   EXPECT_EQ(view.graph.Of(RecordingCanvas::Kind::Polyline).size(), 1u);
-}
+  EXPECT_EQ(c.bandList[28], "12 kHz");  // as the window fills the list
 
-TEST_F(GraphicEqEditorTest, SubWooferListLeavesTenBandsAndComesBackFromTheLabelTable) {
   editor.SelectChannel(Index(EqGroup::SubWoofer));
-  GeqControls c = editor.Controls();
-  ASSERT_EQ(c.bandList.size(), 10u);
   EXPECT_EQ(c.bandList.back(), "160 Hz");
-  EXPECT_EQ(EnabledCount(c.sliderEnabled), 10);
   EXPECT_FALSE(c.sliderEnabled[10]);
   editor.SliderMoved(12, 0);  // a disabled slider
-  EXPECT_EQ(CodeOf(EqGroup::SubWoofer, EqSide::Common, 12), kGeqFlatCode);
+  EXPECT_EQ(Code(12, EqGroup::SubWoofer), kGeqFlatCode);
   EXPECT_TRUE(sink.posted.empty());  // a channel change posts nothing either
 
   editor.SelectChannel(Index(EqGroup::Front));
-  c = editor.Controls();
-  ASSERT_EQ(c.bandList.size(), 31u);
-  EXPECT_EQ(c.bandList[28], "12.5 kHz");
-  EXPECT_EQ(EnabledCount(c.sliderEnabled), 31);
-
-  // Each opening starts with the list as the window fills it.
+  EXPECT_EQ(c.bandList[28], "12.5 kHz");  // rebuilt from the label table
   editor.Close();
   editor.Closed();
-  editor.Open({740, 263}, {80, 263});
-  EXPECT_EQ(editor.Controls().bandList[28], "12 kHz");
+  Open();
+  EXPECT_EQ(c.bandList[28], "12 kHz");
 }
 
 TEST_F(GraphicEqEditorTest, BandLocksShapeListsSlidersAndTheIndexMapping) {
@@ -154,8 +128,7 @@ TEST_F(GraphicEqEditorTest, BandLocksShapeListsSlidersAndTheIndexMapping) {
     std::size_t entries;
     std::string_view firstEntry;
     int usable;
-    bool listsEnabled;
-    bool resetEnabled;
+    bool listsEnabled, resetEnabled;
   };
   const Case cases[] = {
       {0, EqGroup::Front, 31, "20 Hz", 31, true, true},
@@ -175,24 +148,19 @@ TEST_F(GraphicEqEditorTest, BandLocksShapeListsSlidersAndTheIndexMapping) {
     const GeqControls& c = editor.Controls();
     ASSERT_EQ(c.bandList.size(), k.entries);
     EXPECT_EQ(c.bandList[0], k.firstEntry);
-    EXPECT_EQ(EnabledCount(c.sliderEnabled), k.usable);
-    EXPECT_EQ(c.bandListEnabled, k.listsEnabled);
-    EXPECT_EQ(c.levelListEnabled, k.listsEnabled);
-    EXPECT_EQ(c.resetEnabled, k.resetEnabled);
-    // The list shows the first entry, and entry i stands for band first + i.
-    EXPECT_EQ(c.band, c.bandListFirst);
-    EXPECT_EQ(c.bandListIndex, 0);
+    EXPECT_EQ(std::count(c.sliderEnabled.begin(), c.sliderEnabled.end(), true), k.usable);
+    EXPECT_EQ(std::tuple(c.bandListEnabled, c.levelListEnabled, c.resetEnabled),
+              std::tuple(k.listsEnabled, k.listsEnabled, k.resetEnabled));
+    // The list shows its first entry, and entry i stands for band first + i.
+    EXPECT_EQ(Showing(), (Shown{c.bandListFirst, 0, Code(c.bandListFirst, k.group)}));
     sink.posted.clear();
     editor.SelectBandListEntry(2);
-    if (k.usable > 0) {
-      EXPECT_EQ(editor.Controls().band, c.bandListFirst + 2);
-      ExpectLastPost(FormMessage::GeqSend, 1, c.bandListFirst + 2);
-      editor.SelectLevel(4);
-      EXPECT_EQ(CodeOf(k.group, EqSide::Common, c.bandListFirst + 2), 4);
-      editor.SelectLevel(kGeqFlatCode);
-    } else {
+    if (k.usable == 0) {
       EXPECT_TRUE(sink.posted.empty());
+      continue;
     }
+    EXPECT_EQ(c.band, c.bandListFirst + 2);
+    EXPECT_EQ(Last(), (Request{FormMessage::GeqSend, 1, c.bandListFirst + 2}));
   }
   // A locked Front band is out of the mouse's reach as well.
   editor.SetBandLockMode(2);
@@ -200,127 +168,115 @@ TEST_F(GraphicEqEditorTest, BandLocksShapeListsSlidersAndTheIndexMapping) {
   StartTracing();
   editor.GraphPress({BarX(3), kZeroY - 50});
   EXPECT_FALSE(editor.Dragging());
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 3), kGeqFlatCode);
+  EXPECT_EQ(Code(3), kGeqFlatCode);
   editor.GraphPress({BarX(15), kZeroY - 50});
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 15), 4);
+  EXPECT_EQ(Code(15), 4);
   editor.GraphRelease();
 }
 
 TEST_F(GraphicEqEditorTest, SlidersAndListsStoreCodesAndTheTwelveDbRuleRefusesTwoNeighbours) {
   editor.SliderMoved(17, 0);  // +9 dB at 1 kHz
-  EXPECT_TRUE(boxes.messages.empty());
-  EXPECT_EQ(editor.Data().geqCurvePeaks[0][0], 9.0);
-  EXPECT_EQ(editor.Data().geqPeakBoost, 9);
-  EXPECT_EQ(editor.Data().geqBands[0][0][17].gain, 9.0f);
-  GeqControls c = editor.Controls();
-  EXPECT_EQ(c.band, 17);
-  EXPECT_EQ(c.bandListIndex, 17);
-  EXPECT_EQ(c.levelIndex, 0);
-  ExpectLastPost(FormMessage::GeqSend, 1, 17);
+  const SetupDocument& data = editor.Data();
+  EXPECT_EQ(data.geqBands[0][0][17].gain, 9.0f);
+  EXPECT_EQ(std::tuple(data.geqCurvePeaks[0][0], data.geqPeakBoost), std::tuple(9.0, 9));
+  EXPECT_EQ(Showing(), (Shown{17, 17, 0}));
+  EXPECT_EQ(Last(), (Request{FormMessage::GeqSend, 1, 17}));
 
-  editor.SliderMoved(18, 0);  // +9 dB at 1.25 kHz beside it
-  ASSERT_EQ(boxes.messages, std::vector<std::string>{"12 dB OVER"});
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 18), kGeqFlatCode);
-  c = editor.Controls();
-  EXPECT_EQ(c.sliders[18], kGeqFlatCode);
-  EXPECT_EQ(c.levelIndex, kGeqFlatCode);
+  editor.SliderMoved(18, 0);  // +9 dB beside it: refused, and still sent
+  EXPECT_EQ(boxes.messages, kOver);
+  EXPECT_EQ(std::tuple(Code(18), editor.Controls().sliders[18]), std::tuple(kGeqFlatCode, kGeqFlatCode));
+  EXPECT_EQ(Showing(), (Shown{18, 18, kGeqFlatCode}));
   EXPECT_EQ(editor.Data().geqPeakBoost, 9);
-  ExpectLastPost(FormMessage::GeqSend, 1, 18);
+  EXPECT_EQ(Last(), (Request{FormMessage::GeqSend, 1, 18}));
 
   // The level list acts on the band the band list shows; an accepted change stays.
   editor.SelectBandListEntry(5);
   editor.SelectLevel(12);
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 5), 12);
   EXPECT_EQ(editor.Data().geqBands[0][0][5].gain, -3.0f);
   editor.ToggleShowAllCurves();
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 5), 12);
-  EXPECT_EQ(boxes.messages.size(), 1u);
+  EXPECT_EQ(Code(5), 12);
+  EXPECT_EQ(boxes.messages, kOver);
 }
 
-TEST_F(GraphicEqEditorTest, ATraceDrawsNoCurveUntilTheReleaseAndIsRevertedAsAWhole) {
-  editor.SliderMoved(3, 7);  // +2 dB at 40 Hz, to be restored
+TEST_F(GraphicEqEditorTest, ATraceFollowsThePointerDrawsNoCurveUntilTheReleaseAndIsRevertedAsAWhole) {
+  editor.SliderMoved(10, 5);  // +4 dB at 200 Hz
   StartTracing();
+  editor.GraphPress({BarX(10), kZeroY});  // on the line: nothing changes
+  // Between two bars the nearer one is caught; beyond the last one it still catches as far out.
+  editor.GraphMove({BarX(11) - 1, kZeroY + 30});
+  EXPECT_EQ(Code(11), 12);
+  editor.GraphMove({BarX(30) + (BarX(30) - BarX(29)) / 2 - 1, kZeroY + 200});
+  EXPECT_EQ(Code(30), kGeqMaxCode);
+  editor.GraphRelease();
+  EXPECT_EQ(Code(10), 5);
+  EXPECT_TRUE(boxes.messages.empty());
+
+  // A trace that breaks the 12 dB rule gives back the whole set as it was when it began.
+  const GeqCodeSet before = editor.Codes(EqGroup::Front, EqSide::Common);
   sink.posted.clear();
   view.graph.Clear();
   editor.GraphPress({BarX(16), kZeroY - 95});
-  EXPECT_TRUE(editor.Tracing());
-  EXPECT_TRUE(view.captured);
-  ExpectLastPost(FormMessage::GeqSend, 0, 32);
+  EXPECT_TRUE(editor.Tracing() && view.captured);
+  EXPECT_EQ(Last(), (Request{FormMessage::GeqSend, 0, 32}));
   for (int b = 16; b <= 20; ++b) editor.GraphMove({BarX(b), kZeroY - 95});
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 20), 0);
-  EXPECT_EQ(editor.Controls().sliders[20], 0);
+  EXPECT_EQ(std::tuple(Code(20), editor.Controls().sliders[20]), std::tuple(0, 0));
   EXPECT_TRUE(view.graph.Of(RecordingCanvas::Kind::Polyline).empty());
   EXPECT_TRUE(boxes.messages.empty());
 
   editor.GraphRelease();
-  EXPECT_FALSE(editor.Dragging());
-  EXPECT_FALSE(view.captured);
-  EXPECT_EQ(boxes.messages, std::vector<std::string>{"12 dB OVER"});
-  GeqCodeSet expected;
-  expected.fill(kGeqFlatCode);
-  expected[3] = 7;
-  EXPECT_EQ(editor.Codes(EqGroup::Front, EqSide::Common), expected);
-  EXPECT_EQ(editor.Controls().band, 20);
-  EXPECT_EQ(editor.Controls().levelIndex, kGeqFlatCode);
-  ExpectLastPost(FormMessage::GeqSend, 1, 32);
+  EXPECT_FALSE(editor.Dragging() || view.captured);
+  EXPECT_EQ(boxes.messages, kOver);
+  EXPECT_EQ(editor.Codes(EqGroup::Front, EqSide::Common), before);
+  EXPECT_EQ(Showing(), (Shown{20, 20, kGeqFlatCode}));
+  EXPECT_EQ(Last(), (Request{FormMessage::GeqSend, 1, 32}));
 
   // A slider edit later on gives back its own band, not the trace's set.
   editor.SliderMoved(17, 0);
   editor.SliderMoved(18, 0);
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 17), 0);
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 18), kGeqFlatCode);
+  EXPECT_EQ(std::tuple(Code(17), Code(18)), std::tuple(0, kGeqFlatCode));
 }
 
-TEST_F(GraphicEqEditorTest, TraceFollowsThePointerHeightAndLeavesTheZeroLineAlone) {
-  editor.SliderMoved(10, 5);  // +4 dB at 200 Hz
-  StartTracing();
-  editor.GraphPress({BarX(10), kZeroY});  // on the line: nothing changes
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 10), 5);
-  // Between two bars the nearer one is caught; beyond the last one it still catches as far out.
-  editor.GraphMove({BarX(11) - 1, kZeroY + 30});
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 11), 12);
-  editor.GraphMove({BarX(30) + (BarX(30) - BarX(29)) / 2 - 1, kZeroY - 1});
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 30), kGeqFlatCode);
-  editor.GraphMove({BarX(30), kZeroY + 200});
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 30), kGeqMaxCode);
-  editor.GraphRelease();
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 10), 5);
-  EXPECT_TRUE(boxes.messages.empty());
-}
-
-TEST_F(GraphicEqEditorTest, SingleBarDragStepsOneOrTwoDbAndRedesignsTheBar) {
+TEST_F(GraphicEqEditorTest, SingleBarDragStepsOneOrTwoDbAndEndsOnReleaseOrClose) {
   editor.ToggleEnableCursors();
   sink.posted.clear();
-  editor.GraphPress({BarX(7) + 12, kZeroY});  // beyond X(6): no bar
+  editor.GraphPress({BarX(7) + 12, kZeroY});  // beyond the handle: no bar
   EXPECT_FALSE(editor.Dragging());
   EXPECT_TRUE(sink.posted.empty());
 
   editor.GraphPress({BarX(7) + 6, kZeroY - 6});
   ASSERT_TRUE(editor.Dragging());
-  EXPECT_EQ(view.graph.ops.back().colour, (Rgb{102, 153, 153}));
-  ExpectLastPost(FormMessage::GeqSend, 0, 7);
-  editor.GraphMove({BarX(7), BarPoint(7).y - 11});  // +1
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 7), 8);
-  EXPECT_EQ(BarPoint(7).y, kZeroY - kPxPerDb);
-  EXPECT_EQ(view.graph.ops.back().colour, (Rgb{68, 68, 68}));                   // the dragged handle
-  for (int i = 0; i < 6; ++i) editor.GraphMove({BarX(7), BarPoint(7).y - 21});  // +2 each, up to +9
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 7), 0);
-  editor.GraphMove({BarX(7), BarPoint(7).y + 5});  // within 1 dB: nothing
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 7), 0);
+  EXPECT_EQ(Last(), (Request{FormMessage::GeqSend, 0, 7}));
+  editor.GraphMove({BarX(7), BarY(7) - 11});  // +1
+  EXPECT_EQ(Code(7), 8);
+  EXPECT_EQ(BarY(7), kZeroY - 10);
+  EXPECT_EQ(view.graph.ops.back().colour, (Rgb{68, 68, 68}));             // the dragged handle
+  for (int i = 0; i < 6; ++i) editor.GraphMove({BarX(7), BarY(7) - 21});  // +2 each, up to +9
+  editor.GraphMove({BarX(7), BarY(7) + 5});                               // within 1 dB: nothing
+  EXPECT_EQ(Code(7), 0);
   EXPECT_EQ(editor.Controls().band, 0);  // the dragged bar becomes current on release
 
   editor.GraphRelease();
-  EXPECT_EQ(editor.Controls().band, 7);
-  EXPECT_EQ(editor.Controls().bandList[editor.Controls().bandListIndex], "100 Hz");
-  EXPECT_EQ(editor.Controls().levelIndex, 0);
-  ExpectLastPost(FormMessage::GeqSend, 1, 7);
+  EXPECT_EQ(Showing(), (Shown{7, 7, 0}));
+  EXPECT_EQ(Last(), (Request{FormMessage::GeqSend, 1, 7}));
   EXPECT_EQ(editor.Data().geqPeakBoost, 9);
+
+  // Closing while a bar is held releases it first: +9 dB beside bar 7 is refused.
+  editor.GraphPress({BarX(8), BarY(8)});
+  for (int i = 0; i < 5; ++i) editor.GraphMove({BarX(8), BarY(8) - 21});
+  sink.posted.clear();
+  editor.Close();
+  EXPECT_FALSE(editor.Dragging());
+  EXPECT_EQ(boxes.messages, kOver);
+  EXPECT_EQ(Code(8), kGeqFlatCode);
+  ASSERT_EQ(sink.posted.size(), 2u);
+  EXPECT_EQ(sink.posted[0].message, FormMessage::GeqSend);
+  EXPECT_EQ(Last(), (Request{FormMessage::GeqClose, 0, 0}));
 }
 
 TEST_F(GraphicEqEditorTest, ResetFlattensOnlyTheCurrentGroupAndSide) {
   SetupDocument doc;
-  for (int g = 0; g < kEqGroupCount; ++g)
-    for (int s = 0; s < kEqSideCount; ++s) doc.geqBands[g][s][4].gain = 3.0f;
+  for (auto& group : doc.geqBands)
+    for (auto& side : group) side[4].gain = 3.0f;
   editor.Load(doc);
   editor.SelectChannel(Index(EqGroup::Rear));
   editor.SelectSide(Index(EqSide::R));
@@ -329,15 +285,13 @@ TEST_F(GraphicEqEditorTest, ResetFlattensOnlyTheCurrentGroupAndSide) {
   sink.posted.clear();
   editor.Reset();
   EXPECT_EQ(sink.sent, 1);  // synchronous
-  ExpectLastPost(FormMessage::GeqReset, Index(EqGroup::Rear), 0);
-  EXPECT_EQ(CodeOf(EqGroup::Rear, EqSide::R, 4), kGeqFlatCode);
-  EXPECT_EQ(CodeOf(EqGroup::Rear, EqSide::L, 4), 6);
-  EXPECT_EQ(CodeOf(EqGroup::Rear, EqSide::Common, 4), 6);
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::R, 4), 6);
-  const GeqControls& c = editor.Controls();
-  EXPECT_FALSE(c.showAllCurves);
-  EXPECT_EQ(c.levelIndex, kGeqFlatCode);
-  EXPECT_EQ(c.bandList[c.bandListIndex], "315 Hz");  // the current band's label
+  EXPECT_EQ(Last(), (Request{FormMessage::GeqReset, Index(EqGroup::Rear), 0}));
+  EXPECT_EQ(Code(4, EqGroup::Rear, EqSide::R), kGeqFlatCode);
+  const std::pair<EqGroup, EqSide> others[] = {
+      {EqGroup::Rear, EqSide::L}, {EqGroup::Rear, EqSide::Common}, {EqGroup::Front, EqSide::R}};
+  for (auto [g, s] : others) EXPECT_EQ(Code(4, g, s), 6);
+  EXPECT_FALSE(editor.Controls().showAllCurves);
+  EXPECT_EQ(Showing(), (Shown{12, 12, kGeqFlatCode}));
 
   // A group holding an automatic-EQ result is not flattened.
   editor.SetBandLockMode(1);
@@ -345,12 +299,12 @@ TEST_F(GraphicEqEditorTest, ResetFlattensOnlyTheCurrentGroupAndSide) {
   sink.posted.clear();
   editor.Reset();
   EXPECT_TRUE(sink.posted.empty());
-  EXPECT_EQ(CodeOf(EqGroup::SubWoofer, EqSide::R, 4), 6);
+  EXPECT_EQ(Code(4, EqGroup::SubWoofer, EqSide::R), 6);
 }
 
 TEST_F(GraphicEqEditorTest, CenterShowsCommonAndGivesTheSideBack) {
   editor.SelectSide(Index(EqSide::L));
-  ExpectLastPost(FormMessage::GeqSend, 1, 33);
+  EXPECT_EQ(Last(), (Request{FormMessage::GeqSend, 1, 33}));
   editor.SelectChannel(Index(EqGroup::Center));
   EXPECT_EQ(editor.Controls().side, EqSide::Common);
   EXPECT_EQ(editor.Controls().sideEnabled, (std::array<bool, 3>{true, false, false}));
@@ -359,45 +313,30 @@ TEST_F(GraphicEqEditorTest, CenterShowsCommonAndGivesTheSideBack) {
   editor.SelectSide(Index(EqSide::R));
   EXPECT_EQ(sink.posted.size(), posts);
 
-  editor.SliderMoved(6, 3);
-  EXPECT_EQ(editor.Data().geqBands[2][1][6].gain, 6.0f);  // L and R follow Common
-  EXPECT_EQ(editor.Data().geqBands[2][2][6].gain, 6.0f);
+  editor.SliderMoved(6, 3);  // L and R follow Common
+  EXPECT_EQ(std::tuple(editor.Data().geqBands[2][1][6].gain, editor.Data().geqBands[2][2][6].gain),
+            std::tuple(6.0f, 6.0f));
 
   editor.LegendPress({5, 263 / 5 + 3});  // the Rear row
-  EXPECT_EQ(editor.Controls().group, EqGroup::Rear);
-  EXPECT_EQ(editor.Controls().side, EqSide::L);
-  EXPECT_EQ(editor.SelectedSide(), Index(EqSide::L));
+  EXPECT_EQ(std::tuple(editor.Controls().group, editor.Controls().side),
+            std::tuple(EqGroup::Rear, EqSide::L));
 }
 
 TEST_F(GraphicEqEditorTest, EnterChecksTheTypedChannelAndSendsTheCurrentBand) {
   editor.SelectBandListEntry(9);
-  for (auto [text, error] : std::vector<std::pair<std::string, std::string>>{
-           {"Rear1", "CANNOT WRITE NUMBER"}, {"Side", "WORD IS WRONG"}, {"", "WORD IS WRONG"}}) {
+  const std::pair<const char*, const char*> typed[] = {{"Rear1", "CANNOT WRITE NUMBER"},
+                                                       {"Side", "WORD IS WRONG"}};
+  for (auto [text, error] : typed) {
     sink.posted.clear();
     editor.Enter(text);
     EXPECT_EQ(boxes.errors.back(), error) << text;
     EXPECT_EQ(editor.Controls().channelText, "Front");
-    ExpectLastPost(FormMessage::GeqSend, 1, 9);
+    EXPECT_EQ(Last(), (Request{FormMessage::GeqSend, 1, 9}));
   }
   editor.Enter("SubWoofer");
   EXPECT_EQ(editor.Controls().group, EqGroup::SubWoofer);
-  EXPECT_EQ(boxes.errors.size(), 3u);
-  ExpectLastPost(FormMessage::GeqSend, 1, 0);
-}
-
-TEST_F(GraphicEqEditorTest, ClosingDuringADragReleasesItFirst) {
-  editor.ToggleEnableCursors();
-  editor.SliderMoved(17, 0);
-  editor.GraphPress(BarPoint(18));
-  for (int i = 0; i < 5; ++i) editor.GraphMove({BarX(18), BarPoint(18).y - 21});
-  sink.posted.clear();
-  editor.Close();
-  EXPECT_FALSE(editor.Dragging());
-  EXPECT_EQ(boxes.messages, std::vector<std::string>{"12 dB OVER"});
-  EXPECT_EQ(CodeOf(EqGroup::Front, EqSide::Common, 18), kGeqFlatCode);
-  ASSERT_EQ(sink.posted.size(), 2u);
-  EXPECT_EQ(sink.posted[0].message, FormMessage::GeqSend);
-  ExpectLastPost(FormMessage::GeqClose, 0, 0);
+  EXPECT_EQ(boxes.errors.size(), 2u);
+  EXPECT_EQ(Last(), (Request{FormMessage::GeqSend, 1, 0}));
 }
 
 TEST_F(GraphicEqEditorTest, ReportOfTheCurrentSide) {
@@ -407,95 +346,28 @@ TEST_F(GraphicEqEditorTest, ReportOfTheCurrentSide) {
   editor.SelectSide(Index(EqSide::L));
   FakeTarget target;
   editor.Print(target, {2024, 3, 7});
-  const RecordingCanvas& page = target.page;
-  const auto curves = page.Of(RecordingCanvas::Kind::Polyline);
+  const auto curves = target.page.Of(RecordingCanvas::Kind::Polyline);
   ASSERT_EQ(curves.size(), 4u);
+  for (const auto& p : curves[0].points) EXPECT_EQ(p.y, -262);  // Front: the 0 dB line
   int rearTop = -10000;
   for (const auto& p : curves[1].points) rearTop = std::max(rearTop, p.y);
-  const CurveValues rear = ResponseCurve(editor.Codes(EqGroup::Rear, EqSide::L));
-  const double highest = *std::max_element(rear.begin(), rear.end());    // just under +9 dB
-  EXPECT_EQ(rearTop, static_cast<int>(-2.0 * (131.0 - 9.0 * highest)));  // 9 units a dB
-  for (const auto& p : curves[0].points) EXPECT_EQ(p.y, -262);
-  for (const auto& [text, at] : std::vector<std::pair<std::string, CanvasPoint>>{
-           {"+9", {0, -70}}, {"-9", {0, -414}}, {"Graphic Equalizer        2024 /  3 /  7", {400, -574}}}) {
-    const auto* op = page.FindText(text);
-    ASSERT_NE(op, nullptr) << text;
-    EXPECT_EQ(op->points[0], at) << text;
-  }
+  EXPECT_NEAR(rearTop, -104, 4);  // the L set's band, just under +9 dB at 18 units a dB
+  EXPECT_NE(target.page.FindText("Graphic Equalizer        2024 /  3 /  7"), nullptr);
 }
 
-namespace {
-
-// The editor as the form's graphic window, its posted requests delivered after each call.
-class EditorWindow : public FunctionWindowObject, public FormRequestSink {
- public:
-  explicit EditorWindow(SetupForm& form) : form_(form) {}
-  void Load(const SetupDocument& doc) override { editor.Load(doc); }
-  void Open(bool) override { editor.Open({740, 263}, {80, 263}); }
-  bool IsOpen() const override { return editor.IsOpen(); }
-  void Close() override { editor.Closed(); }
-  void SetOffline(bool) override {}
-  void Refresh() override { editor.Refresh(); }
-  const SetupDocument& Data() const override { return editor.Data(); }
-  int SelectedGroup() const override { return editor.SelectedGroup(); }
-  int SelectedSide() const override { return editor.SelectedSide(); }
-  void Post(const FormRequest& r) override { queue_.push_back(r); }
-  void Send(const FormRequest& r) override { form_.HandleRequest(r); }
-  void Deliver() {
-    while (!queue_.empty()) {
-      const FormRequest r = queue_.front();
-      queue_.pop_front();
-      form_.HandleRequest(r);
-    }
-  }
-
+// The form sends what the editor edited, with the editor's peak boost.
+using GraphicEqOnTheForm = formtest::FormFixture;
+TEST_F(GraphicEqOnTheForm, ASliderReachesTheProcessor) {
   FakeView view;
+  RecordingSink sink;
   Boxes boxes;
-  GraphicEqEditor editor{view, *this, boxes};
-
- private:
-  SetupForm& form_;
-  std::deque<FormRequest> queue_;
-};
-
-struct GraphicWindowOnTheLine : formtest::FormFixture {
-  EditorWindow window{form};
-  void SetUp() override {
-    windows.Install(FunctionWindow::Graphic, window);
-    ConnectNow();
-    form.SetFunctionSwitch(FunctionSwitch::Graphic, true);
-    form.PressFunctionButton(FunctionButton::Graphic);
-    ASSERT_TRUE(window.IsOpen());
-    line.ClearTraffic();
-  }
-};
-
-}  // namespace
-
-TEST_F(GraphicWindowOnTheLine, ASliderSendsOneBandAndATraceTheWholeSet) {
-  window.editor.SliderMoved(5, 3);  // +6 dB at 63 Hz
-  window.Deliver();
+  GraphicEqEditor editor{view, sink, boxes};
+  ConnectNow();
+  editor.Load(form.WorkingCopy());
+  editor.Open({740, 263}, {80, 263});
+  editor.SliderMoved(5, 3);  // +6 dB at 63 Hz
+  geq.data = editor.Data();
+  form.HandleRequest(sink.posted.back());
   EXPECT_EQ(Sent(), (std::vector<std::string>{"P 26", "G 0 5 15", "G 1 5 15"}));
-  EXPECT_EQ(Processor().graphicCodes[0][5], 15);
   EXPECT_EQ(session.document.geqBands[0][0][5].gain, 6.0f);
-
-  line.ClearTraffic();
-  window.editor.ToggleEnableCursors();
-  window.editor.SetMouseTrace(true);
-  window.editor.SelectSide(Index(EqSide::R));
-  window.Deliver();
-  line.ClearTraffic();
-  const int x = window.editor.Graph()->Axis().CurvePointX(kGeqBandFrequencies[20]);
-  window.editor.GraphPress({x, kZeroY + 30});  // -3 dB at 2 kHz
-  window.Deliver();
-  EXPECT_TRUE(Sent().empty());  // the press only announces the drag
-  window.editor.GraphRelease();
-  window.Deliver();
-  std::vector<std::string> expected{"P 20", "P 255"};
-  for (int b = 0; b < kGeqBandCount; ++b)
-    expected.push_back("G 1 " + std::to_string(b) + (b == 20 ? " 6" : " 9"));
-  expected.push_back("P 20");
-  EXPECT_EQ(Sent(), expected);
-  EXPECT_EQ(session.document.geqBands[0][2][20].gain, -3.0f);
-  EXPECT_TRUE(window.boxes.messages.empty());
 }
