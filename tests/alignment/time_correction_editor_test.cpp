@@ -145,40 +145,29 @@ TEST_F(TcrEditor, ReportPlacesEveryOutputOnItsLine) {
   }
 }
 
-namespace {
+TEST_F(TcrEditor, CloseAndCancelAskTheFormToTakeTheValuesBack) {
+  editor.Close();
+  editor.Cancel();
+  ASSERT_EQ(sink.queue.size(), 2u);
+  EXPECT_EQ(std::pair(sink.queue[0].message, sink.queue[1].message),
+            std::pair(FormMessage::TcrClose, FormMessage::TcrCancel));
+}
 
-// The editor as the form's time correction window.
-struct EditorWindow : formtest::FakeWindow {
-  EditorWindow(FormRequestSink& sink, Dialogs& dialogs) : editor(sink, dialogs) {}
-  void Load(const SetupDocument& w) override { editor.Load(w); }
-  const SetupDocument& Data() const override { return editor.Data(); }
-  int SelectedGroup() const override { return editor.CurrentChannel(); }
-  TimeCorrectionEditor editor;
-};
+using TcrWindowClosed = formtest::FormFixture;
 
-struct TcrThroughForm : formtest::FormFixture {
-  TcrThroughForm() {
-    requests.form = &form;
-    windows.Install(FunctionWindow::TimeCorrection, window);
+TEST_F(TcrWindowClosed, TheFormTakesEveryDelayAndPhaseBackOffline) {
+  for (const auto& [message, ms] :
+       {std::pair{FormMessage::TcrClose, 4.2}, std::pair{FormMessage::TcrCancel, 5.0}}) {
+    form.PressFunctionButton(FunctionButton::TimeCorrection);
+    ASSERT_TRUE(tcr.open);
+    tcr.data.channelDelay[3] = ms;
+    tcr.data.channelPhase[8] = 1;
+    form.HandleRequest({message, 0, 0});
+    EXPECT_FALSE(tcr.open);
+    EXPECT_DOUBLE_EQ(session.document.channelDelay[3], ms);
+    EXPECT_EQ(session.document.channelPhase[8], 1);
+    EXPECT_EQ(form.WorkingCopy().channelDelay, session.document.channelDelay);
+    EXPECT_TRUE(session.IsModified());
   }
-  measuretest::QueuedRequests requests;
-  EditorWindow window{requests, dialogs};
-};
-
-}  // namespace
-
-TEST_F(TcrThroughForm, CloseHandsEveryDelayAndPhaseBackOffline) {
-  form.PressFunctionButton(FunctionButton::TimeCorrection);
-  ASSERT_TRUE(window.open);
-  window.editor.SliderMoved(3, 42);
-  window.editor.PhaseClicked(8, true);
-  requests.queue.clear();  // the values come back with the close itself, not only with each send
-  window.editor.Close();
-  requests.Deliver();
-  EXPECT_FALSE(window.open);
   EXPECT_TRUE(line.Sent().empty());
-  EXPECT_DOUBLE_EQ(session.document.channelDelay[3], 4.2);
-  EXPECT_EQ(session.document.channelPhase[8], 1);
-  EXPECT_EQ(form.WorkingCopy().channelDelay, session.document.channelDelay);
-  EXPECT_TRUE(session.IsModified());
 }

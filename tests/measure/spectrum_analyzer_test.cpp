@@ -10,16 +10,8 @@ using Kind = RecordingCanvas::Kind;
 using measuretest::CountLines;
 
 // The analyzer's window without Qt: two recording pictures and a draw timer that is only a flag.
-struct AnalyzerWindow : formtest::FakeWindow, SpectrumAnalyzerView {
+struct AnalyzerWindow : SpectrumAnalyzerView {
   AnalyzerWindow(AnalyzerState& state, FormRequestSink& form) : analyzer(*this, form, state) {}
-  void Open(bool offline) override {
-    FakeWindow::Open(offline);
-    analyzer.Open(820, 330);
-  }
-  void Close() override {
-    analyzer.Closed();
-    FakeWindow::Close();
-  }
   Canvas& FrameCanvas() override { return frame; }
   Canvas& GraphCanvas() override { return graph; }
   void StartDrawTimer(int ms) override { timerMs = ms; }
@@ -37,7 +29,7 @@ SpectrumLevels All(int level) {
 }
 
 struct Analyzer : ::testing::Test {
-  Analyzer() { window.Open(false); }
+  Analyzer() { window.analyzer.Open(820, 330); }
   void Reading(int level) {
     state.levels = All(level);
     state.dataReady = 1;
@@ -49,7 +41,8 @@ struct Analyzer : ::testing::Test {
 
 }  // namespace
 
-TEST_F(Analyzer, ADrawStepDrawsANewReadingOnce) {
+TEST_F(Analyzer, ADrawStepDrawsANewReadingOnceAndNothingAfterTheWindowClosed) {
+  EXPECT_GT(window.timerMs, 0);
   window.graph.Clear();
   window.analyzer.DrawStep();  // nothing new
   EXPECT_TRUE(window.graph.ops.empty());
@@ -61,6 +54,14 @@ TEST_F(Analyzer, ADrawStepDrawsANewReadingOnce) {
   window.graph.Clear();
   window.analyzer.DrawStep();
   EXPECT_TRUE(window.graph.ops.empty());
+
+  // The last picture stays.
+  window.analyzer.Closed();
+  EXPECT_EQ(window.timerMs, 0);
+  Reading(5);
+  window.analyzer.DrawStep();
+  EXPECT_TRUE(window.graph.ops.empty());
+  EXPECT_EQ(state.drawnLevels, All(10));
 }
 
 TEST_F(Analyzer, StopFreezesWhatIsShownWithItsTrendLineAndRestartClears) {
@@ -97,7 +98,6 @@ TEST_F(Analyzer, StopFreezesWhatIsShownWithItsTrendLineAndRestartClears) {
 }
 
 TEST_F(Analyzer, CancelStopsTheTimerAndAsksTheFormOnce) {
-  EXPECT_GT(window.timerMs, 0);
   window.analyzer.Cancel();
   window.analyzer.Cancel();
   EXPECT_EQ(window.timerMs, 0);
@@ -107,56 +107,36 @@ TEST_F(Analyzer, CancelStopsTheTimerAndAsksTheFormOnce) {
 
 namespace {
 
+// The form's read cycle with the analyzer window open, every band reading its number.
 struct AnalyzerThroughForm : formtest::FormFixture {
-  AnalyzerThroughForm() {
-    requests.form = &form;
-    windows.Install(FunctionWindow::Spectrum, window);
-  }
   void SetUp() override {
     ConnectNow();
     std::array<std::uint8_t, kSpectrumBandCount> levels{};
     for (int b = 0; b < kSpectrumBandCount; ++b) levels[b] = static_cast<std::uint8_t>(b);
-    levels[5] = 60;
     line.Processor().SetSpectrumLevels(levels);
     form.PressFunctionButton(FunctionButton::Spectrum);
-    ASSERT_TRUE(window.open);
-    line.ClearTraffic();
-    // One read-timer tick and the window's draw step after it.
-    timers.RunFor(SetupForm::kAnalyzerIntervalMs);
-    window.analyzer.DrawStep();
-    shown = form.Analyzer().drawnLevels;
+    ASSERT_TRUE(spectrum.open);
   }
-  measuretest::QueuedRequests requests;
-  AnalyzerWindow window{form.Analyzer(), requests};
-  SpectrumLevels shown;
 };
 
 }  // namespace
 
-TEST_F(AnalyzerThroughForm, ReadingsReachTheBarsAndAPulledCableClosesTheAnalyzerNamingTheBand) {
-  EXPECT_EQ(shown[5], 47);
-  EXPECT_EQ(shown[30], 30);
+TEST_F(AnalyzerThroughForm, APulledCableClosesTheAnalyzerNamingTheBand) {
   line.Faults().silentAfterFrames = 7;
   timers.RunFor(SetupForm::kAnalyzerIntervalMs);
-  window.analyzer.DrawStep();
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"CHKSUM ERROR 7"});
-  EXPECT_FALSE(window.open);
+  EXPECT_FALSE(spectrum.open);
   EXPECT_FALSE(form.Link().portOpen);
-  EXPECT_EQ(form.Analyzer().drawnLevels, shown);  // the last picture stays
 }
 
-TEST_F(AnalyzerThroughForm, FreezingAndClosingAtOnceEndsTheCycleAndPrintsTheFrozenPicture) {
-  window.analyzer.StopRestart();
-  window.analyzer.Cancel();
-  requests.Deliver();
-  EXPECT_FALSE(window.open);
-  EXPECT_FALSE(form.Link().analyzerCycle);
-  line.ClearTraffic();
-  timers.RunFor(3000);
-  EXPECT_EQ(formtest::Count(Sent(), 'R'), 0);
-
+TEST_F(AnalyzerThroughForm, APictureFrozenJustBeforeTheWindowClosesIsTheOneToPrint) {
+  timers.RunFor(SetupForm::kAnalyzerIntervalMs);
+  AnalyzerState& state = form.Analyzer();
+  ASSERT_EQ(state.levels[30], 30);
+  state.frozen = 1;  // as "Stop" leaves it, with no read tick after
+  form.HandleRequest({FormMessage::SpectrumClose, 0, 0});
   form.Disconnect();
   form.PressPrint();
   ASSERT_EQ(view.printed.size(), 1u);
-  EXPECT_EQ(view.printed[0], shown);
+  EXPECT_EQ(view.printed[0], state.levels);
 }
