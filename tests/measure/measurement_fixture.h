@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "form/form_test_support.h"
+#include "graphics/printed_report.h"
+#include "graphics/recording_canvas.h"
 #include "measure/aeq_start.h"
 #include "measure/aeq_start_view.h"
 #include "measure/auto_tcr_view.h"
@@ -27,6 +29,20 @@ class QueuedRequests : public FormRequestSink {
   }
   std::deque<FormRequest> queue;
 };
+
+// A report's page on a recording canvas.
+struct PageTarget : ReportTarget {
+  bool BeginPage() override { return true; }
+  Canvas& Page() override { return page; }
+  void EndPage() override {}
+  RecordingCanvas page;
+};
+
+inline int CountLines(const RecordingCanvas& canvas, Rgb colour) {
+  int n = 0;
+  for (const auto& op : canvas.Of(RecordingCanvas::Kind::Line)) n += op.colour == colour ? 1 : 0;
+  return n;
+}
 
 class FakeAeqStartView : public AeqStartView {
  public:
@@ -75,12 +91,6 @@ struct MeasureFixture : formtest::FormFixture {
 
   AeqStart& Dialog() { return runs.AeqDialog(); }
   ProcessorState::Measurement& Measurement() { return line.State().measurement; }
-  // Switches the listed outputs off (the others stay on) and applies it.
-  void SpeakersOff(std::initializer_list<OutputChannel> off) {
-    for (OutputChannel c : off) form.PressSpeaker(c);
-    form.ApplySpeakerSwitches();
-    line.ClearTraffic();
-  }
   // Opens "AEQ Start", presses "START" and lets the run go.
   void RunAeq() {
     form.PressFunctionButton(FunctionButton::AutoEq);

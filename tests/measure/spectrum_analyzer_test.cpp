@@ -2,94 +2,66 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
-#include "form/form_request.h"
-#include "form/form_test_support.h"
-#include "graphics/recording_canvas.h"
+#include "measure/measurement_fixture.h"
 
 namespace {
 
 using Kind = RecordingCanvas::Kind;
-constexpr int kFrameW = 820;
-constexpr int kFrameH = 330;
+using measuretest::CountLines;
 
-// The analyzer's window without Qt: two recording pictures, a draw timer that is only a flag,
-// and posts that wait until delivered to the form (when there is one).
-class AnalyzerWindow : public FunctionWindowObject, public SpectrumAnalyzerView, public FormRequestSink {
- public:
-  explicit AnalyzerWindow(AnalyzerState& state) : analyzer(*this, *this, state) {}
-
-  void Load(const SetupDocument&) override {}
-  void Open(bool) override {
-    open = true;
-    analyzer.Open(kFrameW, kFrameH);
-  }
-  bool IsOpen() const override { return open; }
-  void Close() override {
-    analyzer.Closed();
-    open = false;
-  }
-  void SetOffline(bool) override {}
-  void Refresh() override {}
-  const SetupDocument& Data() const override { return data; }
-  int SelectedGroup() const override { return 0; }
-  int SelectedSide() const override { return 0; }
-
+// The analyzer's window without Qt: two recording pictures and a draw timer that is only a flag.
+struct AnalyzerWindow : SpectrumAnalyzerView {
+  AnalyzerWindow(AnalyzerState& state, FormRequestSink& form) : analyzer(*this, form, state) {}
   Canvas& FrameCanvas() override { return frame; }
   Canvas& GraphCanvas() override { return graph; }
   void StartDrawTimer(int ms) override { timerMs = ms; }
   void StopDrawTimer() override { timerMs = 0; }
 
-  void Post(const FormRequest& r) override { queue.push_back(r); }
-  void Send(const FormRequest& r) override { queue.push_back(r); }
-  void Deliver() {
-    while (form != nullptr && !queue.empty()) {
-      const FormRequest r = queue.front();
-      queue.pop_front();
-      form->HandleRequest(r);
-    }
-  }
-
   SpectrumAnalyzer analyzer;
-  RecordingCanvas frame;
-  RecordingCanvas graph;
+  RecordingCanvas frame, graph;
   int timerMs = 0;
-  bool open = false;
-  std::deque<FormRequest> queue;
-  SetupForm* form = nullptr;
-  SetupDocument data;
 };
 
+SpectrumLevels All(int level) {
+  SpectrumLevels levels;
+  levels.fill(level);
+  return levels;
+}
+
 struct Analyzer : ::testing::Test {
-  Analyzer() { window.Open(false); }
+  Analyzer() { window.analyzer.Open(820, 330); }
   void Reading(int level) {
-    state.levels.fill(level);
+    state.levels = All(level);
     state.dataReady = 1;
   }
-  int Lines(Rgb colour) const {
-    int n = 0;
-    for (const auto& op : window.graph.Of(Kind::Line)) n += op.colour == colour ? 1 : 0;
-    return n;
-  }
   AnalyzerState state;
-  AnalyzerWindow window{state};
+  measuretest::QueuedRequests requests;
+  AnalyzerWindow window{state, requests};
 };
 
 }  // namespace
 
-TEST_F(Analyzer, ADrawStepDrawsANewReadingOnce) {
+TEST_F(Analyzer, ADrawStepDrawsANewReadingOnceAndNothingAfterTheWindowClosed) {
+  EXPECT_GT(window.timerMs, 0);
   window.graph.Clear();
   window.analyzer.DrawStep();  // nothing new
   EXPECT_TRUE(window.graph.ops.empty());
   Reading(10);
   window.analyzer.DrawStep();
-  EXPECT_EQ(Lines(kSpectrumLitColour), kSpectrumBandCount * 10);
+  EXPECT_EQ(CountLines(window.graph, kSpectrumLitColour), kSpectrumBandCount * 10);
   EXPECT_EQ(state.dataReady, 0);
   EXPECT_EQ(state.drawnLevels[30], 10);
   window.graph.Clear();
   window.analyzer.DrawStep();
   EXPECT_TRUE(window.graph.ops.empty());
+
+  // The last picture stays.
+  window.analyzer.Closed();
+  EXPECT_EQ(window.timerMs, 0);
+  Reading(5);
+  window.analyzer.DrawStep();
+  EXPECT_TRUE(window.graph.ops.empty());
+  EXPECT_EQ(state.drawnLevels, All(10));
 }
 
 TEST_F(Analyzer, StopFreezesWhatIsShownWithItsTrendLineAndRestartClears) {
@@ -99,134 +71,72 @@ TEST_F(Analyzer, StopFreezesWhatIsShownWithItsTrendLineAndRestartClears) {
   window.graph.Clear();
   window.analyzer.StopRestart();
   EXPECT_TRUE(window.analyzer.Frozen());
-  SpectrumLevels twenty;
-  twenty.fill(20);
-  EXPECT_EQ(state.levels, twenty);  // what the print and the trend line take
-  EXPECT_EQ(state.dataReady, 1);    // the read cycle reads no more
+  EXPECT_EQ(state.levels, All(20));  // what the print and the trend line take
+  EXPECT_EQ(state.dataReady, 1);     // the read cycle reads no more
   const auto trend = window.graph.Of(Kind::Line);
   ASSERT_EQ(trend.size(), 1u);
   EXPECT_EQ(trend[0].colour, kSpectrumTrendColour);
-  EXPECT_EQ(trend[0].points[0].y, trend[0].points[1].y);  // a flat 20 gives a horizontal line
-  EXPECT_EQ(trend[0].points[0].y, window.analyzer.Graph()->LevelY(20));
+  const int y20 = window.analyzer.Graph()->LevelY(20);
+  EXPECT_EQ(std::pair(trend[0].points[0].y, trend[0].points[1].y), std::pair(y20, y20));
 
-  // Frozen, the bars do not change.
+  // Frozen, the bars do not change; a resize draws the same picture again.
   window.graph.Clear();
   Reading(40);
   window.analyzer.DrawStep();
   EXPECT_TRUE(window.graph.ops.empty());
-
-  // A resize while frozen draws the same picture again.
   window.analyzer.Resize(1000, 400);
-  EXPECT_EQ(Lines(kSpectrumLitColour), kSpectrumBandCount * 20);
-  EXPECT_EQ(Lines(kSpectrumTrendColour), 1);
-  EXPECT_EQ(state.drawnLevels, twenty);
+  EXPECT_EQ(CountLines(window.graph, kSpectrumLitColour), kSpectrumBandCount * 20);
+  EXPECT_EQ(CountLines(window.graph, kSpectrumTrendColour), 1);
+  EXPECT_EQ(state.drawnLevels, All(20));
 
   window.graph.Clear();
   window.analyzer.StopRestart();
   EXPECT_FALSE(window.analyzer.Frozen());
-  EXPECT_EQ(state.levels, SpectrumLevels{});
-  EXPECT_EQ(state.drawnLevels, SpectrumLevels{});
-  EXPECT_EQ(state.dataReady, 0);
+  EXPECT_EQ(std::tuple(state.levels, state.drawnLevels, state.dataReady), std::tuple(All(0), All(0), 0));
   EXPECT_EQ(window.graph.ops.front().kind, Kind::Fill);
-  EXPECT_EQ(Lines(kSpectrumLitColour), 0);
+  EXPECT_EQ(CountLines(window.graph, kSpectrumLitColour), 0);
 }
 
 TEST_F(Analyzer, CancelStopsTheTimerAndAsksTheFormOnce) {
   window.analyzer.Cancel();
   window.analyzer.Cancel();
   EXPECT_EQ(window.timerMs, 0);
-  ASSERT_EQ(window.queue.size(), 1u);
-  EXPECT_EQ(window.queue[0].message, FormMessage::SpectrumClose);
+  ASSERT_EQ(requests.queue.size(), 1u);
+  EXPECT_EQ(requests.queue[0].message, FormMessage::SpectrumClose);
 }
 
 namespace {
 
+// The form's read cycle with the analyzer window open, every band reading its number.
 struct AnalyzerThroughForm : formtest::FormFixture {
-  AnalyzerThroughForm() {
-    window.form = &form;
-    windows.Install(FunctionWindow::Spectrum, window);
-  }
   void SetUp() override {
     ConnectNow();
+    std::array<std::uint8_t, kSpectrumBandCount> levels{};
     for (int b = 0; b < kSpectrumBandCount; ++b) levels[b] = static_cast<std::uint8_t>(b);
-    levels[5] = 60;
     line.Processor().SetSpectrumLevels(levels);
     form.PressFunctionButton(FunctionButton::Spectrum);
-    ASSERT_TRUE(window.open);
-    line.ClearTraffic();
+    ASSERT_TRUE(spectrum.open);
   }
-  // One read-timer tick and the window's draw step after it.
-  void Tick() {
-    timers.RunFor(SetupForm::kAnalyzerIntervalMs);
-    window.analyzer.DrawStep();
-  }
-  std::array<std::uint8_t, kSpectrumBandCount> levels{};
-  AnalyzerWindow window{form.Analyzer()};
 };
 
 }  // namespace
 
-TEST_F(AnalyzerThroughForm, ReadingsReachTheBarsAndCancelEndsTheCycle) {
-  Tick();
-  const SpectrumLevels& drawn = form.Analyzer().drawnLevels;
-  EXPECT_EQ(drawn[5], 47);
-  EXPECT_EQ(drawn[30], 30);
-  EXPECT_EQ(drawn[0], 0);
-
-  window.analyzer.Cancel();
-  window.Deliver();
-  EXPECT_FALSE(window.open);
-  EXPECT_FALSE(form.AnalyzerOpen());
-  EXPECT_FALSE(form.Link().analyzerCycle);
-  EXPECT_FALSE(timers.Running(SetupForm::kAnalyzerTimer));
-  line.ClearTraffic();
-  timers.RunFor(3000);
-  EXPECT_EQ(formtest::Count(Sent(), 'R'), 0);
-}
-
-TEST_F(AnalyzerThroughForm, APulledCableClosesTheAnalyzerWithTheBandInTheMessage) {
-  Tick();
-  const SpectrumLevels shown = form.Analyzer().drawnLevels;
+TEST_F(AnalyzerThroughForm, APulledCableClosesTheAnalyzerNamingTheBand) {
   line.Faults().silentAfterFrames = 7;
-  window.graph.Clear();
-  Tick();
+  timers.RunFor(SetupForm::kAnalyzerIntervalMs);
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"CHKSUM ERROR 7"});
-  EXPECT_FALSE(window.open);
-  EXPECT_EQ(window.timerMs, 0);
-  EXPECT_FALSE(form.AnalyzerOpen());
+  EXPECT_FALSE(spectrum.open);
   EXPECT_FALSE(form.Link().portOpen);
-  EXPECT_TRUE(window.graph.ops.empty());  // the last picture stays
-  EXPECT_EQ(form.Analyzer().drawnLevels, shown);
 }
 
-TEST_F(AnalyzerThroughForm, TheFrozenPictureIsWhatThePrintGets) {
-  Tick();
-  const SpectrumLevels shown = form.Analyzer().drawnLevels;
-  window.analyzer.StopRestart();
-  line.ClearTraffic();
-  levels.fill(3);
-  line.Processor().SetSpectrumLevels(levels);
-  Tick();
-  Tick();
-  EXPECT_TRUE(line.Sent().empty());  // frozen: nothing more is read
-  EXPECT_EQ(form.PrintLevels(), shown);
-
-  form.PressPrint();
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Port Connected"});
-  EXPECT_TRUE(view.printed.empty());
-
+TEST_F(AnalyzerThroughForm, APictureFrozenJustBeforeTheWindowClosesIsTheOneToPrint) {
+  timers.RunFor(SetupForm::kAnalyzerIntervalMs);
+  AnalyzerState& state = form.Analyzer();
+  ASSERT_EQ(state.levels[30], 30);
+  state.frozen = 1;  // as "Stop" leaves it, with no read tick after
+  form.HandleRequest({FormMessage::SpectrumClose, 0, 0});
   form.Disconnect();
-  EXPECT_FALSE(window.open);
   form.PressPrint();
   ASSERT_EQ(view.printed.size(), 1u);
-  EXPECT_EQ(view.printed[0], shown);
-}
-
-TEST_F(AnalyzerThroughForm, FreezingAndClosingAtOnceStillPrintsTheFrozenPicture) {
-  Tick();
-  const SpectrumLevels shown = form.Analyzer().drawnLevels;
-  window.analyzer.StopRestart();
-  window.analyzer.Cancel();
-  window.Deliver();
-  EXPECT_EQ(form.PrintLevels(), shown);
+  EXPECT_EQ(view.printed[0], state.levels);
 }

@@ -1,5 +1,5 @@
-// The spectrum analyzer window on the real form and a simulated processor, and the main form's
-// spectrum print.
+// The spectrum analyzer window's wiring on the real form and a simulated processor, and the main
+// form's spectrum print.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -27,29 +27,21 @@ class PdfPrintDialog : public QtPrintedReport::PrintDialog {
   std::string pdfPath;
 };
 
-QColor Colour(Rgb c) { return QColor(c.red, c.green, c.blue); }
-
 }  // namespace
 
-TEST(SpectrumAnalyzerWindow, OpensDrawsFreezesAndClosesThroughTheForm) {
+TEST(SpectrumAnalyzerWindow, DrawsFreezesResizesClosesAndPrintsThroughTheForm) {
   std::unique_ptr<SpectrumAnalyzerWindow> window;  // outlives the program, as the window set asks
   AppHarness h;
   h.Start();
   AppHarness::Settle();
   window = std::make_unique<SpectrumAnalyzerWindow>(h.View().Requests(), h.Form().Analyzer(), &h.Frame());
   h.View().Windows().Install(FunctionWindow::Spectrum, *window);
-  QPushButton* button = h.View().FunctionButtonWidget(FunctionButton::Spectrum);
-
-  QTest::mouseClick(button, Qt::LeftButton);  // offline
-  EXPECT_EQ(h.dialogs.messages, std::vector<std::string>{"NO DATA (Port Not Connect)"});
-  EXPECT_FALSE(window->IsOpen());
-
   h.Frame().Command(QStringLiteral("com1"))->trigger();
   ASSERT_TRUE(QTest::qWaitFor([&] { return h.Form().Link().portOpen; }, 2000));
   std::array<std::uint8_t, kGeqBandCount> levels;
   levels.fill(30);
   h.line.Processor().SetSpectrumLevels(levels);
-  QTest::mouseClick(button, Qt::LeftButton);
+  QTest::mouseClick(h.View().FunctionButtonWidget(FunctionButton::Spectrum), Qt::LeftButton);
   AppHarness::Settle();
   ASSERT_TRUE(window->IsOpen());
   SpectrumAnalyzerDialog& d = *window->Dialog();
@@ -57,45 +49,33 @@ TEST(SpectrumAnalyzerWindow, OpensDrawsFreezesAndClosesThroughTheForm) {
   EXPECT_EQ(d.StopRestartButton()->text(), QStringLiteral("Stop/Restart\n(for PRINT)"));
   EXPECT_TRUE(d.DrawTimerRunning());
 
-  // The form's read cycle hands a reading over; the draw timer draws it.
-  AnalyzerState& state = h.Form().Analyzer();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return state.drawnLevels[0] == 30; }, 3000));
-  const SpectrumGraph& graph = *window->Analyzer().Graph();
-  const BarSpan bar = graph.Bar(0);
-  QImage picture = d.Graph()->Picture();
-  EXPECT_EQ(picture.pixelColor((bar.left + bar.right) / 2, graph.SegmentY(0)), Colour(kSpectrumLitColour));
-  EXPECT_EQ(picture.pixelColor((bar.left + bar.right) / 2, graph.SegmentY(40)), Colour(kSpectrumUnlitColour));
+  // The form's read cycle hands a reading over; the draw timer draws it on the widget.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return h.Form().Analyzer().drawnLevels[0] == 30; }, 3000));
+  auto firstBarLit = [&] {
+    const SpectrumGraph& graph = *window->Analyzer().Graph();
+    const BarSpan bar = graph.Bar(0);
+    return d.Graph()->Picture().pixelColor((bar.left + bar.right) / 2, graph.SegmentY(0)) ==
+           QColor(kSpectrumLitColour.red, kSpectrumLitColour.green, kSpectrumLitColour.blue);
+  };
+  EXPECT_TRUE(firstBarLit());
 
   QTest::mouseClick(d.StopRestartButton(), Qt::LeftButton);
   EXPECT_TRUE(window->Analyzer().Frozen());
-  const int between = (graph.Bar(10).right + graph.Bar(11).left) / 2;
-  EXPECT_EQ(d.Graph()->Picture().pixelColor(between, graph.LevelY(30)), Colour(kSpectrumTrendColour));
-
-  // Larger, the frozen picture is drawn again at the new size.
-  const int before = graph.FrameWidth();
+  const int before = window->Analyzer().Graph()->FrameWidth();
   d.resize(d.width() + 300, d.height() + 200);
   ASSERT_TRUE(
       QTest::qWaitFor([&] { return window->Analyzer().Graph()->FrameWidth() >= before + 300; }, 2000));
   const SpectrumGraph& larger = *window->Analyzer().Graph();
   EXPECT_EQ(d.Graph()->size(), QSize(larger.GraphWidth(), larger.GraphHeight()));
-  picture = d.Graph()->Picture();
-  EXPECT_EQ(picture.pixelColor((larger.Bar(0).left + larger.Bar(0).right) / 2, larger.SegmentY(0)),
-            Colour(kSpectrumLitColour));
+  EXPECT_TRUE(firstBarLit());
 
   QTest::mouseClick(d.CancelButton(), Qt::LeftButton);
   AppHarness::Settle();
   EXPECT_FALSE(window->IsOpen());
-  EXPECT_FALSE(h.Form().AnalyzerOpen());
 
-  // The main form's PRINT: refused while connected, the frozen picture once offline.
-  QTest::mouseClick(h.View().PrintButton(), Qt::LeftButton);  // disabled: nothing happens
-  h.Form().PressPrint();
-  EXPECT_EQ(h.dialogs.messages.back(), "Port Connected");
+  // Offline, the main form's PRINT prints the frozen picture.
   h.Frame().Command(QStringLiteral("off"))->trigger();
   AppHarness::Settle();
-  SpectrumLevels thirty;
-  thirty.fill(30);
-  EXPECT_EQ(h.Form().PrintLevels(), thirty);
   TempDir dir;
   PdfPrintDialog print;
   print.pdfPath = dir.File("spectrum.pdf");

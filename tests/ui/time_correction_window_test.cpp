@@ -1,5 +1,5 @@
-// The time correction window on the real form and a simulated processor: its requests reach the
-// form as posted messages, and the form sends what the window edited.
+// The time correction window's wiring on the real form and a simulated processor: its controls
+// reach the editor, its requests the form.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -23,14 +23,11 @@ namespace {
 class PdfPrintDialog : public QtPrintedReport::PrintDialog {
  public:
   bool Choose(QPrinter& printer) override {
-    ++asked;
-    if (pdfPath.empty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdfPath));
     return true;
   }
-  int asked = 0;
-  std::string pdfPath;  // empty: the user cancels
+  std::string pdfPath;
 };
 
 // The program, connected to the simulator on COM1 or not, with the time correction window open.
@@ -48,7 +45,10 @@ struct TcrOpen {
       EXPECT_TRUE(
           QTest::qWaitFor([&] { return h.View().StatusBox()->text() == QStringLiteral("PORT OPEN"); }, 2000));
     }
-    QTest::mouseClick(h.View().FunctionButtonWidget(FunctionButton::TimeCorrection), Qt::LeftButton);
+    Press(h.View().FunctionButtonWidget(FunctionButton::TimeCorrection));
+  }
+  static void Press(QWidget* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
     AppHarness::Settle();
   }
   TimeCorrectionDialog& Dialog() { return *window->Dialog(); }
@@ -62,10 +62,10 @@ TEST(TimeCorrectionWindow, EveryControlReachesTheProcessorThroughTheForm) {
   ASSERT_TRUE(t.window->IsOpen());
   TimeCorrectionDialog& d = t.Dialog();
   EXPECT_EQ(d.windowTitle(), QStringLiteral("TIME_Delay & Driver Phase"));
-  EXPECT_FALSE(d.PrintButton()->isEnabled());  // online
   EXPECT_EQ(d.CloseButton()->text(), QStringLiteral("CLOSE\nWindow"));
   EXPECT_EQ(d.PhaseBox(6)->text(), QStringLiteral("Phase"));
   EXPECT_FALSE(d.Slider(6)->accessibleName().isEmpty());
+  EXPECT_FALSE(d.PrintButton()->isEnabled());  // online
 
   d.Slider(6)->setValue(25);  // as a drag of the slider delivers it
   EXPECT_TRUE(QTest::qWaitFor([&] { return t.Sent().delaySteps[6] == 25; }, 2000));
@@ -82,47 +82,33 @@ TEST(TimeCorrectionWindow, EveryControlReachesTheProcessorThroughTheForm) {
   d.DelayEdit(2)->setFocus();
   QTest::keyClick(d.DelayEdit(2), Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor([&] { return t.Sent().delaySteps[2] == 123; }, 2000));
-  EXPECT_EQ(d.DelayEdit(2)->text(), QStringLiteral("12.3"));
   EXPECT_EQ(d.DistanceName()->text(), QStringLiteral("Front\nLeft\nMid"));
-  EXPECT_EQ(d.DistanceCm()->text(), QStringLiteral("418"));
-  EXPECT_TRUE(t.h.dialogs.messages.empty());
 
-  QTest::mouseClick(d.CloseButton(), Qt::LeftButton);
-  AppHarness::Settle();
+  TcrOpen::Press(d.CloseButton());
   EXPECT_FALSE(t.window->IsOpen());
-  const SetupDocument& doc = t.h.app->Doc().Document();
-  EXPECT_DOUBLE_EQ(doc.channelDelay[6], 2.5);
-  EXPECT_DOUBLE_EQ(doc.channelDelay[2], 12.3);
-  EXPECT_EQ(doc.channelPhase[6], 1);
+  EXPECT_DOUBLE_EQ(t.h.app->Doc().Document().channelDelay[2], 12.3);
 }
 
 TEST(TimeCorrectionWindow, OfflineItPrintsAndShowsTheSpeakerSwitches) {
-  {
-    TcrOpen t(false);
-    TimeCorrectionDialog& d = t.Dialog();
-    EXPECT_TRUE(d.PrintButton()->isEnabled());
-    EXPECT_TRUE(d.Picture()->Switches()[7]);
-    d.close();  // the close box hands the values back too
-    AppHarness::Settle();
-    EXPECT_FALSE(t.window->IsOpen());
+  TcrOpen t(false);
+  EXPECT_TRUE(t.Dialog().PrintButton()->isEnabled());
+  EXPECT_TRUE(t.Dialog().Picture()->Switches()[7]);
+  t.Dialog().close();  // the close box
+  AppHarness::Settle();
+  EXPECT_FALSE(t.window->IsOpen());
 
-    QTest::mouseClick(t.h.View().SpeakerButton(OutputChannel::RearL), Qt::LeftButton);
-    AppHarness::Settle();
-    QTest::mouseClick(t.h.View().FunctionButtonWidget(FunctionButton::TimeCorrection), Qt::LeftButton);
-    AppHarness::Settle();
-    ASSERT_TRUE(t.window->IsOpen());
-    EXPECT_FALSE(t.Dialog().Picture()->Switches()[7]);
+  TcrOpen::Press(t.h.View().SpeakerButton(OutputChannel::RearL));
+  TcrOpen::Press(t.h.View().FunctionButtonWidget(FunctionButton::TimeCorrection));
+  ASSERT_TRUE(t.window->IsOpen());
+  EXPECT_FALSE(t.Dialog().Picture()->Switches()[7]);
 
-    PdfPrintDialog print;
-    t.window->SetPrintDialog(&print);
-    QTest::mouseClick(t.Dialog().PrintButton(), Qt::LeftButton);
-    EXPECT_EQ(print.asked, 1);  // cancelled: nothing printed
-    TempDir dir;
-    print.pdfPath = dir.File("tcr.pdf");
-    QTest::mouseClick(t.Dialog().PrintButton(), Qt::LeftButton);
-    QFile pdf(QString::fromStdString(print.pdfPath));
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
-    t.window->SetPrintDialog(nullptr);
-  }
+  TempDir dir;
+  PdfPrintDialog print;
+  print.pdfPath = dir.File("tcr.pdf");
+  t.window->SetPrintDialog(&print);
+  QTest::mouseClick(t.Dialog().PrintButton(), Qt::LeftButton);
+  QFile pdf(QString::fromStdString(print.pdfPath));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+  t.window->SetPrintDialog(nullptr);
 }
