@@ -13,148 +13,126 @@
 
 namespace {
 
-using SetupCorrection::Kinds;
+using namespace SetupCorrection;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-PeqBandSet& FrontCommon(SetupDocument& d) { return d.peqBands[Index(EqGroup::Front)][Index(EqSide::Common)]; }
-CrossoverRec& Rec(SetupDocument& d, SpeakerGroup g, CrossoverSet s) {
-  return d.crossover[Index(g)][Index(s)];
-}
+constexpr int kFront = Index(EqGroup::Front), kRear = Index(EqGroup::Rear), kCenter = Index(EqGroup::Center),
+              kSub = Index(EqGroup::SubWoofer);
+// The sides of an equalizer group and the sets of a crossover are numbered alike.
+constexpr int kCommon = Index(EqSide::Common), kL = Index(EqSide::L), kR = Index(EqSide::R);
+static_assert(kL == Index(CrossoverSet::L) && kR == Index(CrossoverSet::R));
+constexpr int kFrontHi = Index(SpeakerGroup::FrontHi), kFrontMid = Index(SpeakerGroup::FrontMid),
+              kRearSpeakers = Index(SpeakerGroup::Rear), kSubWoofer = Index(SpeakerGroup::SubWoofer);
 
 struct Case {
   const char* what;
-  std::function<void(SetupDocument&)> damage;
   Kinds kind;
-  std::function<bool(SetupDocument&)> corrected;
+  std::function<void(SetupDocument&)> damage;
+  std::function<void(SetupDocument&)> corrected;  // applied to the undamaged document
 };
 
-}  // namespace
+// A field set to `bad` comes back as `good`, and nothing else changes.
+// clang-format off
+#define CORRECTS(kind, field, bad, good) \
+  Case{#field, kind, [](SetupDocument& d) { d.field = bad; }, [](SetupDocument& d) { d.field = good; }}
+// clang-format on
 
 TEST(SetupCorrection, EveryKindOfValueComesBackIntoRange) {
-  using namespace SetupCorrection;
   const Case cases[] = {
-      {"NaN gain", [](SetupDocument& d) { FrontCommon(d)[0].gain = kNaN; }, kEqGains,
-       [](SetupDocument& d) { return FrontCommon(d)[0].gain == 0.0f; }},
-      {"30 kHz band", [](SetupDocument& d) { FrontCommon(d)[0].frequency = 30000.0f; }, kEqFrequencies,
-       [](SetupDocument& d) { return FrontCommon(d)[0].frequency == 20000.0f; }},
-      {"infinite frequency takes the start-up value",
-       [](SetupDocument& d) { d.peqBands[3][1][3].frequency = -std::numeric_limits<float>::infinity(); },
-       kEqFrequencies, [](SetupDocument& d) { return d.peqBands[3][1][3].frequency == 200.0f; }},
-      {"Q of 0", [](SetupDocument& d) { FrontCommon(d)[4].q = 0.0f; }, kEqQValues,
-       [](SetupDocument& d) { return FrontCommon(d)[4].q == 0.2f; }},
-      {"graphic gain +20", [](SetupDocument& d) { d.geqBands[1][2][30].gain = 20.0f; }, kEqGains,
-       [](SetupDocument& d) { return d.geqBands[1][2][30].gain == 9.0f; }},
-      {"curve peak NaN", [](SetupDocument& d) { d.geqCurvePeaks[2][0] = std::nan(""); }, kCurvePeaks,
-       [](SetupDocument& d) { return d.geqCurvePeaks[2][0] == 0.0; }},
-      {"peak boost INT_MAX", [](SetupDocument& d) { d.peqPeakBoost = std::numeric_limits<int>::max(); },
-       kPeakBoosts, [](SetupDocument& d) { return d.peqPeakBoost == 12; }},
-      {"delay -5 ms", [](SetupDocument& d) { d.channelDelay[4] = -5.0; }, kDelays,
-       [](SetupDocument& d) { return d.channelDelay[4] == 0.0; }},
-      {"delay infinite", [](SetupDocument& d) { d.channelDelay[5] = kInf; }, kDelays,
-       [](SetupDocument& d) { return d.channelDelay[5] == 0.0; }},
-      {"phase 7", [](SetupDocument& d) { d.channelPhase[6] = 7; }, kPhases,
-       [](SetupDocument& d) { return d.channelPhase[6] == 1; }},
-      {"speaker switch -3", [](SetupDocument& d) { d.speakerSwitch[9] = -3; }, kSpeakerSwitches,
-       [](SetupDocument& d) { return d.speakerSwitch[9] == 0; }},
-      {"crossover level -40",
-       [](SetupDocument& d) { Rec(d, SpeakerGroup::Rear, CrossoverSet::L).level = -40; }, kCrossoverLevels,
-       [](SetupDocument& d) { return Rec(d, SpeakerGroup::Rear, CrossoverSet::L).level == -12; }},
-      {"slope -7 goes to the nearest list entry",
-       [](SetupDocument& d) { Rec(d, SpeakerGroup::Rear, CrossoverSet::R).lpfSlope = -7.0; },
-       kCrossoverSlopes,
-       [](SetupDocument& d) { return Rec(d, SpeakerGroup::Rear, CrossoverSet::R).lpfSlope == -6.0; }},
-      {"Front_Hi HPF has no OFF",
-       [](SetupDocument& d) { Rec(d, SpeakerGroup::FrontHi, CrossoverSet::Common).hpfSlope = 0.0; },
-       kCrossoverSlopes,
-       [](SetupDocument& d) { return Rec(d, SpeakerGroup::FrontHi, CrossoverSet::Common).hpfSlope == -6.0; }},
-      {"frequency off the list takes its valid code's step",
-       [](SetupDocument& d) { Rec(d, SpeakerGroup::FrontMid, CrossoverSet::Common).lpfFrequency = 4100.0; },
-       kCrossoverFrequencies,
+      CORRECTS(kEqGains, peqBands[kFront][kCommon][0].gain, kNaN, 0.0f),
+      CORRECTS(kEqFrequencies, peqBands[kFront][kCommon][0].frequency, 30000.0f, 20000.0f),
+      // Not a number: the start-up value.
+      CORRECTS(kEqFrequencies, peqBands[kSub][kL][3].frequency, -std::numeric_limits<float>::infinity(),
+               200.0f),
+      CORRECTS(kEqQValues, peqBands[kFront][kCommon][4].q, 0.0f, 0.2f),
+      CORRECTS(kEqGains, geqBands[kRear][kR][30].gain, 20.0f, 9.0f),
+      CORRECTS(kCurvePeaks, geqCurvePeaks[kCenter][kCommon], std::nan(""), 0.0),
+      CORRECTS(kPeakBoosts, peqPeakBoost, std::numeric_limits<int>::max(), 12),
+      CORRECTS(kDelays, channelDelay[4], -5.0, 0.0),
+      CORRECTS(kDelays, channelDelay[5], kInf, 0.0),
+      CORRECTS(kPhases, channelPhase[6], 7, 1),
+      CORRECTS(kSpeakerSwitches, speakerSwitch[9], -3, 0),
+      CORRECTS(kCrossoverLevels, crossover[kRearSpeakers][kL].level, -40, -12),
+      CORRECTS(kCrossoverSlopes, crossover[kRearSpeakers][kR].lpfSlope, -7.0, -6.0),  // nearest entry
+      CORRECTS(kCrossoverSlopes, crossover[kFrontHi][kCommon].hpfSlope, 0.0, -6.0),   // no OFF here
+      // A frequency off the list takes the step of its valid code; a code out of range follows its
+      // frequency.
+      CORRECTS(kCrossoverFrequencies, crossover[kFrontMid][kCommon].lpfFrequency, 4100.0, 4000.0),
+      CORRECTS(kCrossoverFrequencies, crossover[kFrontHi][kL].hpfCode, 1000, 46),
+      // A frequency that disagrees with a valid code follows the code the processor receives.
+      {"valid code", kCrossoverFrequencies,
+       [](SetupDocument& d) { d.crossover[kRearSpeakers][kL].hpfCode = 50; },
        [](SetupDocument& d) {
-         const CrossoverRec& r = Rec(d, SpeakerGroup::FrontMid, CrossoverSet::Common);
-         return r.lpfFrequency == 4000.0 && r.lpfCode == 46;
+         d.crossover[kRearSpeakers][kL].hpfCode = 50;
+         d.crossover[kRearSpeakers][kL].hpfFrequency = 6300.0;
        }},
-      {"a code out of range follows its frequency",
-       [](SetupDocument& d) { Rec(d, SpeakerGroup::FrontHi, CrossoverSet::L).hpfCode = 1000; },
-       kCrossoverFrequencies,
-       [](SetupDocument& d) { return Rec(d, SpeakerGroup::FrontHi, CrossoverSet::L).hpfCode == 46; }},
-      {"a frequency that disagrees with a valid code follows the code the processor receives",
-       [](SetupDocument& d) { Rec(d, SpeakerGroup::Rear, CrossoverSet::L).hpfCode = 50; },
-       kCrossoverFrequencies,
-       [](SetupDocument& d) { return Rec(d, SpeakerGroup::Rear, CrossoverSet::L).hpfFrequency == 6300.0; }},
-      {"both damaged: nearest step of the group's range",
+      // Both damaged: the nearest step of the group's range.
+      {"both", kCrossoverFrequencies,
        [](SetupDocument& d) {
-         CrossoverRec& r = Rec(d, SpeakerGroup::SubWoofer, CrossoverSet::Common);
-         r.lpfFrequency = 5000.0;
-         r.lpfCode = -1;
+         d.crossover[kSubWoofer][kCommon].lpfFrequency = 5000.0;
+         d.crossover[kSubWoofer][kCommon].lpfCode = -1;
        },
-       kCrossoverFrequencies,
        [](SetupDocument& d) {
-         const CrossoverRec& r = Rec(d, SpeakerGroup::SubWoofer, CrossoverSet::Common);
-         return r.lpfFrequency == 200.0 && r.lpfCode == 20;
+         d.crossover[kSubWoofer][kCommon].lpfFrequency = 200.0;
+         d.crossover[kSubWoofer][kCommon].lpfCode = 20;
        }},
-      {"unknown automatic-EQ mode", [](SetupDocument& d) { d.aeqMode = 5; }, kAutomaticEq,
-       [](SetupDocument& d) { return d.aeqMode == 96; }},
-      {"sub-woofer mode 2", [](SetupDocument& d) { d.subWooferMode = 2; }, kSubWooferMode,
-       [](SetupDocument& d) { return d.subWooferMode == 1; }},
+      CORRECTS(kAutomaticEq, aeqMode, 5, 96),
+      CORRECTS(kSubWooferMode, subWooferMode, 2, 1),
   };
   for (const Case& c : cases) {
     SetupDocument d;
+    SetupDocument expected = d;
+    c.corrected(expected);
     c.damage(d);
     EXPECT_EQ(Correct(d), c.kind) << c.what;
-    EXPECT_TRUE(c.corrected(d)) << c.what;
+    EXPECT_TRUE(d == expected) << c.what;
     EXPECT_EQ(Correct(d), 0u) << c.what << ": a corrected document needs no second pass";
   }
 }
 
 TEST(SetupCorrection, ValuesInRangeAndStoredOnlyValuesAreKept) {
   SetupDocument d;
-  FrontCommon(d)[2] = FilterParams{1, 20.0f, -12.0f, 10.0f, 3, 0x55};  // a low-pass section as stored
+  d.peqBands[kFront][kCommon][2] = FilterParams{1, 20.0f, -12.0f, 10.0f, 3, 0x55};  // a stored low-pass
   d.geqBands[0][0][0].gain = 3.5f;
   d.channelDelay[0] = 20.0;
-  Rec(d, SpeakerGroup::FrontHi, CrossoverSet::R) = CrossoverRec{20000.0, 1000.0, -30.0, -6.0, 60, 34, -12};
+  d.crossover[kFrontHi][kR] = CrossoverRec{20000.0, 1000.0, -30.0, -6.0, 60, 34, -12};
   d.aeqParameters[7] = -1;
   d.measuredValue1 = 1'000'000;
   d.profile.month = 99;
   const SetupDocument before = d;
-  EXPECT_EQ(SetupCorrection::Correct(d), 0u);
+  EXPECT_EQ(Correct(d), 0u);
   EXPECT_TRUE(d == before);
 }
 
-TEST(SetupCorrection, MessageNamesEachKindOnce) {
-  using namespace SetupCorrection;
+TEST(SetupCorrection, MessageAndWireConversions) {
   EXPECT_EQ(Message(0), "");
   EXPECT_EQ(Message(kEqGains | kDelays),
             "Some values in this setup file were out of range and have been corrected: equalizer gains, "
             "delays. Save the file to keep the corrected setup.");
-}
-
-TEST(SetupCorrection, WireConversionsStayInRange) {
-  using SetupCorrection::DelaySteps;
-  EXPECT_EQ(DelaySteps(12.34), 123);
-  EXPECT_EQ(DelaySteps(20.0), 200);
-  EXPECT_EQ(DelaySteps(-5.0), 0);
-  EXPECT_EQ(DelaySteps(std::nan("")), 0);
-  EXPECT_EQ(DelaySteps(1e300), 200);
-  EXPECT_EQ(SetupCorrection::CorrectedPeakBoost(std::numeric_limits<int>::min()), 0);
+  // Delays go out in 0.1 ms steps, truncated.
+  for (const auto& [ms, steps] : std::vector<std::pair<double, int>>{
+           {12.34, 123}, {20.0, 200}, {-5.0, 0}, {std::nan(""), 0}, {1e300, 200}})
+    EXPECT_EQ(DelaySteps(ms), steps) << ms;
+  EXPECT_EQ(CorrectedPeakBoost(std::numeric_limits<int>::min()), 0);
 }
 
 TEST(SetupCorrection, OpeningADamagedFileCorrectsItAndMarksTheDocumentModified) {
   TempDir dir;
   RecordingDialogs dialogs;
   std::string bytes = SetupFile::Serialize(SetupDocument());
+  WriteFileBytes(dir.File("good.tvn"), bytes);
   bytes.replace(0x1D, 4, std::string("\x00\x00\xc0\x7f", 4));  // Front Common band 1 gain: NaN
   WriteFileBytes(dir.File("nan.tvn"), bytes);
 
   DocumentSession s;
   ASSERT_EQ(s.Open(dir.File("nan.tvn"), dialogs), SetupFile::LoadOutcome::Loaded);
-  EXPECT_EQ(s.LastCorrections(), SetupCorrection::kEqGains);
+  EXPECT_EQ(s.LastCorrections(), kEqGains);
   EXPECT_TRUE(s.IsModified());
-  EXPECT_EQ(FrontCommon(s.document)[0].gain, 0.0f);
+  EXPECT_EQ(s.document.peqBands[kFront][kCommon][0].gain, 0.0f);
 
-  WriteFileBytes(dir.File("good.tvn"), SetupFile::Serialize(SetupDocument()));
   ASSERT_EQ(s.Open(dir.File("good.tvn"), dialogs), SetupFile::LoadOutcome::Loaded);
   EXPECT_EQ(s.LastCorrections(), 0u);
   EXPECT_FALSE(s.IsModified());
 }
+
+}  // namespace

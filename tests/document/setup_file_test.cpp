@@ -428,7 +428,6 @@ TEST(SetupFile, SaveFitsTheLongestNameAndClearsTemporariesOfKilledSaves) {
   SetupDocument doc;
   EXPECT_TRUE(SetupFile::Save(longest, doc, s.dialogs));
   EXPECT_EQ(std::filesystem::file_size(longest), 19451u);
-  EXPECT_TRUE(s.dialogs.messages.empty());
 
   // What saves left behind when they were killed midway: the process is gone, the file is old.
   const pid_t gone = fork();

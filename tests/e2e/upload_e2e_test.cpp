@@ -213,29 +213,30 @@ TEST_F(CliRun, StatusStoreSpectrumAndTrace) {
 }
 
 TEST_F(CliRun, FailuresExitOneWithTheirMessage) {
-  {
-    Simulator sim(dir, {"--status", "S"});
-    const Outcome o = Cli({"status", "--port", sim.Port()});
-    EXPECT_EQ(o.exitStatus, 1);
-    EXPECT_EQ(o.out, "6 setting error\n");
-    EXPECT_EQ(o.err, "SETTING ERROR\n");
-  }
-  {
-    Simulator sim(dir, {"--silent"});
-    const Outcome o = Cli({"status", "--port", sim.Port()});
-    EXPECT_EQ(o.exitStatus, 1);
-    EXPECT_EQ(o.out, "");
-    EXPECT_EQ(o.err, "Port Not Connect\n");
-  }
-  {
-    // The line dies while the speaker levels follow the upload.
-    RecordingDialogs dialogs;
-    SetupDocument doc;
-    ASSERT_TRUE(SetupFile::Save(dir.File("car.tvn"), doc, dialogs));
-    Simulator sim(dir, {"--silent-after", "230"});
-    const Outcome o = Cli({"upload", dir.File("car.tvn"), "--port", sim.Port()});
-    EXPECT_EQ(o.exitStatus, 1);
-    EXPECT_EQ(o.err, "Port Not Connect\n");
+  RecordingDialogs dialogs;
+  SetupDocument doc;
+  ASSERT_TRUE(SetupFile::Save(dir.File("car.tvn"), doc, dialogs));
+  const struct {
+    std::vector<std::string> faults;
+    std::vector<std::string> args;
+    const char* out;  // nullptr: not checked
+    const char* err;
+  } cases[] = {
+      {{"--status", "S"}, {"status"}, "6 setting error\n", "SETTING ERROR\n"},
+      {{"--silent"}, {"status"}, "", "Port Not Connect\n"},
+      // The line dies while the speaker levels follow the upload.
+      {{"--silent-after", "230"}, {"upload", dir.File("car.tvn")}, nullptr, "Port Not Connect\n"},
+  };
+  for (const auto& c : cases) {
+    Simulator sim(dir, c.faults);
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--port", sim.Port()});
+    const Outcome o = Cli(args);
+    EXPECT_EQ(o.exitStatus, 1) << c.faults[0];
+    if (c.out) {
+      EXPECT_EQ(o.out, c.out);
+    }
+    EXPECT_EQ(o.err, c.err) << c.faults[0];
   }
 }
 

@@ -12,33 +12,31 @@ namespace {
 using Reason = OpenFailure::Reason;
 
 TEST(OpenFailureTest, WhatTheUserIsTold) {
-  struct Case {
+  const char* kFailed = "Port Open Faild.";
+  const struct {
     OpenFailure failure;
     const char* connect;
-    const char* note;
-  };
-  const Case cases[] = {
+    const char* note;  // nullptr: "COM2: " and the connect message
+  } cases[] = {
+      // The device's own group is the one to join; "root" or none gives no advice, so dialout.
       {{Reason::PermissionDenied, "/dev/ttyUSB0", "dialout"},
        "Permission denied on /dev/ttyUSB0: add your user to the group dialout and log in again",
-       "COM2: Permission denied on /dev/ttyUSB0: add your user to the group dialout and log in again"},
-      // The device's own group is the one to join; "root" or none gives no advice, so dialout.
+       nullptr},
       {{Reason::PermissionDenied, "/dev/ttyS1", "uucp"},
        "Permission denied on /dev/ttyS1: add your user to the group uucp and log in again",
-       "COM2: Permission denied on /dev/ttyS1: add your user to the group uucp and log in again"},
+       nullptr},
       {{Reason::PermissionDenied, "/dev/ttyS1", "root"},
        "Permission denied on /dev/ttyS1: add your user to the group dialout and log in again",
-       "COM2: Permission denied on /dev/ttyS1: add your user to the group dialout and log in again"},
-      {{Reason::NoDevice, "/dev/ttyS1", ""}, "Port Open Faild.", "COM2: /dev/ttyS1 does not exist"},
-      {{Reason::InUse, "/dev/ttyS1", ""},
-       "Port Open Faild.",
-       "COM2: /dev/ttyS1 is in use by another program"},
-      {{Reason::Other, "/dev/ttyS1", ""}, "Port Open Faild.", "COM2: /dev/ttyS1 could not be opened"},
-      {{Reason::Other, "", ""}, "Port Open Faild.", "COM2 stands for no device"},
-      {{Reason::PermissionDenied, "", ""}, "Port Open Faild.", "COM2 stands for no device"},
+       nullptr},
+      {{Reason::NoDevice, "/dev/ttyS1", ""}, kFailed, "COM2: /dev/ttyS1 does not exist"},
+      {{Reason::InUse, "/dev/ttyS1", ""}, kFailed, "COM2: /dev/ttyS1 is in use by another program"},
+      {{Reason::Other, "/dev/ttyS1", ""}, kFailed, "COM2: /dev/ttyS1 could not be opened"},
+      {{Reason::Other, "", ""}, kFailed, "COM2 stands for no device"},
+      {{Reason::PermissionDenied, "", ""}, kFailed, "COM2 stands for no device"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.failure.ConnectMessage(), c.connect) << c.note;
-    EXPECT_EQ(c.failure.PortNote("COM2"), c.note);
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.failure.ConnectMessage(), c.connect) << c.connect;
+    EXPECT_EQ(c.failure.PortNote("COM2"), c.note ? c.note : std::string("COM2: ") + c.connect);
   }
 }
 
@@ -65,14 +63,12 @@ TEST(OpenFailureTest, TheProcessorPortReportsWhyAndRemembersEachProbe) {
   NoPump pump;
   SerialPort port(line, dialogs, pump);
 
-  line.failure = {Reason::PermissionDenied, "/dev/ttyUSB0", "dialout"};
+  const OpenFailure denied{Reason::PermissionDenied, "/dev/ttyUSB0", "dialout"};
+  line.failure = denied;
   EXPECT_FALSE(port.OpenPort("COM1"));
   line.failure = {Reason::InUse, "/dev/ttyUSB0", ""};
   EXPECT_FALSE(port.OpenPort("COM1"));
-  EXPECT_EQ(dialogs.messages,
-            (std::vector<std::string>{
-                "Permission denied on /dev/ttyUSB0: add your user to the group dialout and log in again",
-                "Port Open Faild."}));
+  EXPECT_EQ(dialogs.messages, (std::vector<std::string>{denied.ConnectMessage(), "Port Open Faild."}));
 
   line.failure = {Reason::NoDevice, "/dev/ttyS2", ""};
   EXPECT_FALSE(port.ProbePort("COM3"));

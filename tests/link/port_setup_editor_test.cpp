@@ -59,25 +59,25 @@ TEST_F(PortSetupTest, MappingAndLineSettingsAreWrittenOnlyWhereChangedAndReadBac
 }
 
 TEST_F(PortSetupTest, BadEntriesAreNamedAndNothingIsWritten) {
-  struct Case {
+  const char* kBaud = "The baud rate must be a whole number from 50 to 4000000.";
+  const struct {
     int port;
     const char* device;
     const char* baud;
     const char* message;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {1, "", "9600", "COM2 needs a device, such as /dev/ttyUSB0."},
       {3, "ttyUSB0", "9600", "COM4: \"ttyUSB0\" is not a device. A device is a path such as /dev/ttyUSB0."},
       {0, "/dev/tty\nS0", "9600",
        "COM1: \"/dev/tty\nS0\" is not a device. A device is a path such as /dev/ttyUSB0."},
-      {0, "/dev/ttyUSB1", "", "The baud rate must be a whole number from 50 to 4000000."},
-      {0, "/dev/ttyUSB1", "96 00", "The baud rate must be a whole number from 50 to 4000000."},
-      {0, "/dev/ttyUSB1", "-9600", "The baud rate must be a whole number from 50 to 4000000."},
-      {0, "/dev/ttyUSB1", "49", "The baud rate must be a whole number from 50 to 4000000."},
-      {0, "/dev/ttyUSB1", "4000001", "The baud rate must be a whole number from 50 to 4000000."},
-      {0, "/dev/ttyUSB1", "999999999999", "The baud rate must be a whole number from 50 to 4000000."},
+      {0, "/dev/ttyUSB1", "", kBaud},
+      {0, "/dev/ttyUSB1", "96 00", kBaud},
+      {0, "/dev/ttyUSB1", "-9600", kBaud},
+      {0, "/dev/ttyUSB1", "49", kBaud},
+      {0, "/dev/ttyUSB1", "4000001", kBaud},
+      {0, "/dev/ttyUSB1", "999999999999", kBaud},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     PortSetupEditor editor = Editor();
     editor.SetDevice(c.port, c.device);
     editor.SetBaudText(c.baud);

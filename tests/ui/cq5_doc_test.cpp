@@ -117,11 +117,8 @@ TEST(CQ5Doc, OpeningTellsOnceWhatWasCorrectedAndRefusesAnEmptyFile) {
       std::vector<std::string>{"Some values in this setup file were out of range and have been corrected: "
                                "peak boosts, delays. Save the file to keep the corrected setup."});
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(doc.Title(), "damaged.tvn");
-  EXPECT_EQ(doc.Document().channelDelay[2], 0.0);
-  EXPECT_EQ(doc.Document().peqPeakBoost, 12);
 
-  // An empty file: "Unexpected file format." and nothing changes, name and modified flag included.
+  // An empty file is refused and nothing changes, name and modified flag included.
   f.dialogs.messages.clear();
   f.prompts.answer = DocumentPrompts::SaveAnswer::No;
   const std::string empty = f.dir.File("empty.tvn");
