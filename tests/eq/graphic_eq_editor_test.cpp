@@ -358,10 +358,10 @@ TEST_F(GraphicEqEditorTest, ReportOfTheCurrentSide) {
 // The form sends what the editor edited, with the editor's peak boost.
 using GraphicEqOnTheForm = formtest::FormFixture;
 TEST_F(GraphicEqOnTheForm, ASliderReachesTheProcessor) {
-  FakeView view;
+  FakeView editorView;
   RecordingSink sink;
   Boxes boxes;
-  GraphicEqEditor editor{view, sink, boxes};
+  GraphicEqEditor editor{editorView, sink, boxes};
   ConnectNow();
   editor.Load(form.WorkingCopy());
   editor.Open({740, 263}, {80, 263});
