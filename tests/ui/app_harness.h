@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAccessible>
 #include <QApplication>
+#include <QPrinter>
 #include <QtTest/QTest>
 #include <functional>
 #include <map>
@@ -16,7 +18,31 @@
 #include "common/virtual_clock.h"
 #include "form/ui/cq5_view.h"
 #include "platform/qt_message_pump.h"
+#include "platform/qt_printed_report.h"
 #include "sim/in_memory_line.h"
+
+// The print dialog as a test answers it: the page goes to the PDF file `pdfPath`, or the dialog
+// is cancelled while that is empty.
+class PdfPrintDialog : public QtPrintedReport::PrintDialog {
+ public:
+  bool Choose(QPrinter& printer) override {
+    ++asked;
+    if (pdfPath.empty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdfPath));
+    return true;
+  }
+  int asked = 0;
+  std::string pdfPath;
+};
+
+// What a screen reader or UI-automation tool does to a check box, radio or picture toggle.
+inline void AccessibleToggle(QWidget* widget) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+  ASSERT_NE(accessible, nullptr);
+  ASSERT_NE(accessible->actionInterface(), nullptr);
+  accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+}
 
 // Answers the file dialogs and the save question as the test says.
 class ScriptedPrompts : public DocumentPrompts {
@@ -81,6 +107,11 @@ struct AppHarness {
                                          Frame().isWindowModified() ? QStringLiteral("*") : QString());
   }
   bool Enabled(const char* command) { return Frame().Command(QString::fromLatin1(command))->isEnabled(); }
+  // "I/O Port" > "COM1"; true once the port box shows "PORT OPEN".
+  bool ConnectCom1() {
+    Frame().Command(QStringLiteral("com1"))->trigger();
+    return QTest::qWaitFor([&] { return View().StatusBox()->text() == QStringLiteral("PORT OPEN"); }, 2000);
+  }
   // Lets queued work (repaints that apply the speaker switches, posted requests) run.
   static void Settle() {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();

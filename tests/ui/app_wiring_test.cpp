@@ -161,9 +161,7 @@ TEST(AppLink, ConnectReachesPortOpenAndASpeakerClickSendsItsLevel) {
   AppHarness::Settle();
   EXPECT_EQ(h.View().StatusBox()->text(), QStringLiteral("PORT CLOSE"));
 
-  h.Frame().Command(QStringLiteral("com1"))->trigger();
-  EXPECT_TRUE(
-      QTest::qWaitFor([&] { return h.View().StatusBox()->text() == QStringLiteral("PORT OPEN"); }, 2000));
+  EXPECT_TRUE(h.ConnectCom1());
   EXPECT_TRUE(h.line.State().PcControl());
   EXPECT_EQ(h.line.State().settings.levelCodes[Index(OutputChannel::FrontHighL)], 12);
 

@@ -18,33 +18,10 @@
 #include "eq/ui/picture_button.h"
 #include "ui/app_harness.h"
 
-namespace {
-
-class PdfPrintDialog : public QtPrintedReport::PrintDialog {
- public:
-  bool Choose(QPrinter& printer) override {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
-    return true;
-  }
-  std::string path;
-};
-
-void AccessibleToggle(QWidget* widget) {
-  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
-  ASSERT_NE(a, nullptr);
-  ASSERT_NE(a->actionInterface(), nullptr);
-  a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-}
-
-}  // namespace
-
 TEST(CrossoverWindow, ControlsReachTheEditorAndItsRequestsTheFormOnlineAndOffline) {
   AppHarness h;
   h.Start();
-  h.Frame().Command(QStringLiteral("com1"))->trigger();
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return h.View().StatusBox()->text() == QStringLiteral("PORT OPEN"); }, 2000));
+  ASSERT_TRUE(h.ConnectCom1());
   QTest::mouseClick(h.View().FunctionButtonWidget(FunctionButton::Divider), Qt::LeftButton);
   AppHarness::Settle();
   CrossoverWindow& window = *h.View().Crossover();
@@ -89,10 +66,10 @@ TEST(CrossoverWindow, ControlsReachTheEditorAndItsRequestsTheFormOnlineAndOfflin
 
   TempDir dir;
   PdfPrintDialog print;
-  print.path = dir.File("div.pdf");
+  print.pdfPath = dir.File("div.pdf");
   window.SetPrintDialog(&print);
   QTest::mouseClick(d.PrintButton(), Qt::LeftButton);
-  QFile pdf(QString::fromStdString(print.path));
+  QFile pdf(QString::fromStdString(print.pdfPath));
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
   EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
 

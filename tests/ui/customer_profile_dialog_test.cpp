@@ -39,19 +39,6 @@ void ClickTab(QTabBar* tabs, int index) {
   QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
 }
 
-class PdfPrintDialog : public QtPrintedReport::PrintDialog {
- public:
-  bool Choose(QPrinter& printer) override {
-    ++asked;
-    if (path.empty()) return false;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
-    return true;
-  }
-  std::string path;  // empty: the dialog is cancelled
-  int asked = 0;
-};
-
 TEST(CustomerProfileDialog, BoxesTabsPrintAndProceedReachTheProfile) {
   TempDir dir;
   RecordingDialogs dialogs;
@@ -74,7 +61,7 @@ TEST(CustomerProfileDialog, BoxesTabsPrintAndProceedReachTheProfile) {
     QTest::keyClicks(dialog.CommentsBox(), QString(205, QLatin1Char('x')));
 
     dialog.PrintButton()->click();  // cancelled: nothing printed
-    print.path = dir.File("profile.pdf");
+    print.pdfPath = dir.File("profile.pdf");
     dialog.PrintButton()->click();
 
     QLineEdit* day = dialog.LineBox(ProfileBox::Of(F::Day));

@@ -20,33 +20,10 @@
 #include "eq/ui/picture_button.h"
 #include "ui/app_harness.h"
 
-namespace {
-
-class PdfPrintDialog : public QtPrintedReport::PrintDialog {
- public:
-  bool Choose(QPrinter& printer) override {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
-    return true;
-  }
-  std::string path;
-};
-
-void AccessibleToggle(QWidget* widget) {
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-  ASSERT_NE(accessible, nullptr);
-  ASSERT_NE(accessible->actionInterface(), nullptr);
-  accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-}
-
-}  // namespace
-
 TEST(GraphicEqWindow, ControlsReachTheEditorAndItsRequestsTheFormOnlineAndOffline) {
   AppHarness h;
   h.Start();
-  h.Frame().Command(QStringLiteral("com1"))->trigger();
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return h.View().StatusBox()->text() == QStringLiteral("PORT OPEN"); }, 2000));
+  ASSERT_TRUE(h.ConnectCom1());
   h.View().SwitchBox(FunctionSwitch::Graphic)->click();
   AppHarness::Settle();
   QTest::mouseClick(h.View().FunctionButtonWidget(FunctionButton::Graphic), Qt::LeftButton);
@@ -113,10 +90,10 @@ TEST(GraphicEqWindow, ControlsReachTheEditorAndItsRequestsTheFormOnlineAndOfflin
 
   TempDir dir;
   PdfPrintDialog print;
-  print.path = dir.File("geq.pdf");
+  print.pdfPath = dir.File("geq.pdf");
   window.SetPrintDialog(&print);
   QTest::mouseClick(dialog.PrintButton(), Qt::LeftButton);
-  QFile pdf(QString::fromStdString(print.path));
+  QFile pdf(QString::fromStdString(print.pdfPath));
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
   EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
 

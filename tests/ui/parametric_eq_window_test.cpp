@@ -24,19 +24,6 @@
 
 namespace {
 
-class ScriptedPrintDialog : public QtPrintedReport::PrintDialog {
- public:
-  bool Choose(QPrinter& printer) override {
-    ++asked;
-    if (pdfPath.empty()) return false;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdfPath));
-    return true;
-  }
-  int asked = 0;
-  std::string pdfPath;  // empty: the user cancels
-};
-
 // The program connected to the simulator on COM1, with the parametric window installed.
 struct Connected {
   std::unique_ptr<ParametricEqWindow> window;  // outlives the program, as the window set asks
@@ -48,9 +35,7 @@ struct Connected {
     window = std::make_unique<ParametricEqWindow>(h.View().Requests(), h.dialogs, &h.Frame());
     h.View().Windows().Install(FunctionWindow::Parametric, *window);
     if (connect) {
-      h.Frame().Command(QStringLiteral("com1"))->trigger();
-      EXPECT_TRUE(
-          QTest::qWaitFor([&] { return h.View().StatusBox()->text() == QStringLiteral("PORT OPEN"); }, 2000));
+      EXPECT_TRUE(h.ConnectCom1());
     }
     QTest::mouseClick(h.View().FunctionButtonWidget(FunctionButton::Parametric), Qt::LeftButton);
     AppHarness::Settle();
@@ -158,7 +143,7 @@ TEST(ParametricEqWindow, ControlsReachTheEditorAndCloseGoesThroughTheForm) {
 
 TEST(ParametricEqWindow, PrintGoesThroughThePrintDialog) {
   Connected c(false);
-  ScriptedPrintDialog print;
+  PdfPrintDialog print;
   c.window->SetPrintDialog(&print);
   QTest::mouseClick(c.Dialog().PrintButton(), Qt::LeftButton);
   EXPECT_EQ(print.asked, 1);  // cancelled: nothing printed

@@ -15,20 +15,6 @@
 #include "measure/ui/spectrum_analyzer_window.h"
 #include "ui/app_harness.h"
 
-namespace {
-
-class PdfPrintDialog : public QtPrintedReport::PrintDialog {
- public:
-  bool Choose(QPrinter& printer) override {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdfPath));
-    return true;
-  }
-  std::string pdfPath;
-};
-
-}  // namespace
-
 TEST(SpectrumAnalyzerWindow, DrawsFreezesResizesClosesAndPrintsThroughTheForm) {
   std::unique_ptr<SpectrumAnalyzerWindow> window;  // outlives the program, as the window set asks
   AppHarness h;
@@ -36,8 +22,7 @@ TEST(SpectrumAnalyzerWindow, DrawsFreezesResizesClosesAndPrintsThroughTheForm) {
   AppHarness::Settle();
   window = std::make_unique<SpectrumAnalyzerWindow>(h.View().Requests(), h.Form().Analyzer(), &h.Frame());
   h.View().Windows().Install(FunctionWindow::Spectrum, *window);
-  h.Frame().Command(QStringLiteral("com1"))->trigger();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return h.Form().Link().portOpen; }, 2000));
+  ASSERT_TRUE(h.ConnectCom1());
   std::array<std::uint8_t, kGeqBandCount> levels;
   levels.fill(30);
   h.line.Processor().SetSpectrumLevels(levels);

@@ -20,16 +20,6 @@
 
 namespace {
 
-class PdfPrintDialog : public QtPrintedReport::PrintDialog {
- public:
-  bool Choose(QPrinter& printer) override {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdfPath));
-    return true;
-  }
-  std::string pdfPath;
-};
-
 // The program, connected to the simulator on COM1 or not, with the time correction window open.
 struct TcrOpen {
   std::unique_ptr<TimeCorrectionWindow> window;  // outlives the program, as the window set asks
@@ -41,9 +31,7 @@ struct TcrOpen {
     window = std::make_unique<TimeCorrectionWindow>(h.View().Requests(), h.dialogs, &h.Frame());
     h.View().Windows().Install(FunctionWindow::TimeCorrection, *window);
     if (connect) {
-      h.Frame().Command(QStringLiteral("com1"))->trigger();
-      EXPECT_TRUE(
-          QTest::qWaitFor([&] { return h.View().StatusBox()->text() == QStringLiteral("PORT OPEN"); }, 2000));
+      EXPECT_TRUE(h.ConnectCom1());
     }
     Press(h.View().FunctionButtonWidget(FunctionButton::TimeCorrection));
   }
