@@ -7,10 +7,7 @@
 
 AeqStartWindow::AeqStartWindow(QWidget* parent) : parent_(parent) {}
 
-AeqStartWindow::~AeqStartWindow() {
-  SetWaitCursor(false);
-  delete dialog_.data();
-}
+AeqStartWindow::~AeqStartWindow() { delete dialog_.data(); }
 
 void AeqStartWindow::Open(AeqStart& dialog) {
   Close();
@@ -34,14 +31,6 @@ void AeqStartWindow::Close() {
   dialog->deleteLater();
 }
 
-void AeqStartWindow::SetWaitCursor(bool on) {
-  if (on == waitCursor_) return;
-  waitCursor_ = on;
-  if (on) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  } else {
-    QApplication::restoreOverrideCursor();
-  }
-}
+void AeqStartWindow::SetWaitCursor(bool on) { waitCursor_.Set(on); }
 
 AeqStartDialog* AeqStartWindow::Dialog() const { return dialog_.data(); }

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 
+#include "common/ui/wait_cursor.h"
 #include "measure/aeq_start_view.h"
 
 class AeqStartDialog;
@@ -26,5 +27,5 @@ class AeqStartWindow : public AeqStartView {
  private:
   QWidget* parent_;
   QPointer<AeqStartDialog> dialog_;
-  bool waitCursor_ = false;
+  WaitCursor waitCursor_;
 };

@@ -8,10 +8,7 @@
 
 TcrStartWindow::TcrStartWindow(QWidget* parent) : parent_(parent) {}
 
-TcrStartWindow::~TcrStartWindow() {
-  SetWaitCursor(false);
-  delete dialog_.data();
-}
+TcrStartWindow::~TcrStartWindow() { delete dialog_.data(); }
 
 void TcrStartWindow::Open(AutoTcrRun& run) {
   Close();
@@ -34,15 +31,7 @@ void TcrStartWindow::Close() {
   dialog->deleteLater();
 }
 
-void TcrStartWindow::SetWaitCursor(bool on) {
-  if (on == waitCursor_) return;
-  waitCursor_ = on;
-  if (on) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  } else {
-    QApplication::restoreOverrideCursor();
-  }
-}
+void TcrStartWindow::SetWaitCursor(bool on) { waitCursor_.Set(on); }
 
 TcrStartDialog* TcrStartWindow::Dialog() const { return dialog_.data(); }
 

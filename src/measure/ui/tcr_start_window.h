@@ -2,6 +2,7 @@
 
 #include <QPointer>
 
+#include "common/ui/wait_cursor.h"
 #include "measure/auto_tcr_view.h"
 
 class QWidget;
@@ -27,5 +28,5 @@ class TcrStartWindow : public AutoTcrView {
  private:
   QWidget* parent_;
   QPointer<TcrStartDialog> dialog_;
-  bool waitCursor_ = false;
+  WaitCursor waitCursor_;
 };
