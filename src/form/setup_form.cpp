@@ -768,6 +768,30 @@ void SetupForm::SetSubWooferMode(int mode) {
   view_.Refresh();
 }
 
+// ---------------------------------------------------------------- edits from outside the windows
+
+bool SetupForm::ApplyEdit(const SetupEdit& edit) {
+  if (link_.portOpen && link_.linkBusy) {
+    view_.ShowStatusMessage(kEditBusyNote);
+    return false;
+  }
+  const bool on = switches_[Slot(edit.Function())];
+  const SetupDocument before = work_;
+  edit.ApplyTo(work_, on);
+  edit.ApplyTo(Doc(), on);
+  session_.SetModified();
+  const FunctionWindow window = WindowOf(edit.Function());
+  if (windows_.IsOpen(window)) {
+    windows_.Load(window, work_);
+    windows_.Refresh(window);
+  }
+  if (link_.portOpen && on) {
+    Transfer([&](DeviceLink& link) { return edit.Send(link, before, work_, ActiveLevelCode()); });
+  }
+  view_.Refresh();
+  return true;
+}
+
 // ---------------------------------------------------------------- window requests
 
 void SetupForm::HandleRequest(const FormRequest& request) {

@@ -11,6 +11,7 @@
 #include "form/form_seams.h"
 #include "form/function_windows.h"
 #include "form/link_state.h"
+#include "form/setup_edit.h"
 #include "form/transfer_sequences.h"
 #include "link/full_upload.h"
 #include "link/memory_store.h"
@@ -87,6 +88,10 @@ class SetupForm : public MeasurementHost {
   void ToggleAeqSave();
   void Copy(CopyTarget which);
   void ProfileData();
+
+  // ---- one edit of the setup from outside the windows (an import, a fit)
+  // Refused with a status-bar note, changing nothing, while a transfer runs; false then.
+  bool ApplyEdit(const SetupEdit& edit);
 
   // ---- what the windows hand over, and the timers
   void HandleRequest(const FormRequest& request);
