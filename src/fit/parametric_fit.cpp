@@ -19,7 +19,7 @@ constexpr double kBoostPenalty = 100.0;
 constexpr double kBoostMargin = 0.05;
 constexpr int kFirstEvaluations = 600;
 constexpr int kSecondEvaluations = 300;
-constexpr int kRepairRounds = 4;
+constexpr int kPolishRounds = 4;
 
 double QFromOctaves(double n) {
   const double p = std::pow(2.0, n);
@@ -195,6 +195,39 @@ void Optimise(Objective& objective, std::vector<double>& x, const Limits& limits
   BoundedMinimizer::Minimize(f, x, lower, upper, evaluations);
 }
 
+// Moves whole-dB gains a dB at a time while that lowers the objective; true when one moved.
+bool PolishGains(Objective& objective, const std::vector<double>& fq, std::vector<double>& gains,
+                 const Limits& limits) {
+  const int bands = static_cast<int>(gains.size());
+  auto band = [&](int b, double gain) {
+    const auto i = static_cast<std::size_t>(2 * b);
+    return Band(fq[i], gain, fq[i + 1]);
+  };
+  std::vector<FilterParams> set;
+  for (int b = 0; b < bands; ++b) set.push_back(band(b, gains[static_cast<std::size_t>(b)]));
+  double best = objective.Value(set);
+  bool moved = false;
+  for (int sweep = 0; sweep < 2 * kPeqBandCount; ++sweep) {
+    bool improved = false;
+    for (int b = 0; b < bands; ++b) {
+      for (double step : {-1.0, 1.0}) {
+        const double next = gains[static_cast<std::size_t>(b)] + step;
+        if (next < limits.gLow || next > limits.gHigh) continue;
+        const double value = objective.ValueWith(b, band(b, next));
+        if (value < best) {
+          gains[static_cast<std::size_t>(b)] = next;
+          set[static_cast<std::size_t>(b)] = band(b, next);
+          best = objective.Value(set);
+          improved = moved = true;
+          break;
+        }
+      }
+    }
+    if (!improved) break;
+  }
+  return moved;
+}
+
 // The band lifting most at the curve's highest point, among those that lift at all.
 int WorstBoost(const PeqBandSet& set, int bands) {
   const CurveValues curve = ResponseCurve(set);
@@ -257,16 +290,18 @@ PeqBandSet FitParametricBands(const FitProblem& problem, const PeqBandSet& start
       }
     }
   };
-  auto passes = [&] { return CurvePeak(ResponseCurve(set)) <= cap; };
-  // Frequency and Q again around the whole-dB gains; a band that still lifts the curve over the
-  // limit gives up a dB, and the others follow once more.
-  for (int round = 0;; ++round) {
-    if (round < kRepairRounds) Optimise(objective, fq, limits, bands, &gains, kSecondEvaluations);
-    store();
-    if (passes()) break;
+  // Whole dB a step at a time wherever that brings the curve closer, frequency and Q following;
+  // a band that then still lifts the curve over the limit gives up a dB.
+  for (int round = 0; round < kPolishRounds; ++round) {
+    Optimise(objective, fq, limits, bands, &gains, kSecondEvaluations);
+    if (!PolishGains(objective, fq, gains, limits)) break;
+  }
+  store();
+  while (CurvePeak(ResponseCurve(set)) > cap) {
     const int worst = WorstBoost(set, bands);
     if (worst < 0) break;  // only cuts: the curve cannot rise above 0 dB
     gains[static_cast<std::size_t>(worst)] -= 1.0;
+    store();
   }
   return set;
 }
