@@ -8,6 +8,7 @@
 #include "app/cq5_doc.h"
 #include "app/main_frame.h"
 #include "form/ui/cq5_view.h"
+#include "interchange/ui/tools_menu.h"
 
 CQ5App::CQ5App(const Services& services)
     : doc_(std::make_unique<CQ5Doc>(services.settings, services.dialogs, services.prompts)) {
@@ -15,6 +16,7 @@ CQ5App::CQ5App(const Services& services)
   frame_ = std::make_unique<CMainFrame>(*doc_, view, services.settings);
   view->InstallFunctionWindows(frame_.get(), services.dialogs);
   view->InstallAutomaticRuns(frame_.get(), services.dialogs);
+  tools_ = std::make_unique<ToolsMenu>(*frame_, *view, services.dialogs);
   doc_->onChanged = [this] {
     frame_->UpdateTitle();
     frame_->UpdateRecentFiles();
@@ -24,6 +26,7 @@ CQ5App::CQ5App(const Services& services)
 CQ5App::~CQ5App() {
   doc_->onChanged = nullptr;
   doc_->onReload = nullptr;
+  tools_.reset();
   frame_.reset();
 }
 

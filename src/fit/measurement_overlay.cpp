@@ -60,8 +60,8 @@ void MeasurementOverlay::DrawLegend(Canvas& canvas, const ResponseGraph& graph) 
   const int left = legend.width / 7;
   const int right = 6 * (legend.width / 7);
   int y = top;
-  for (const auto& [text, colour] : {std::pair{kMeasurementLegend, kMeasurementColour},
-                                     std::pair{kCorrectedLegend, kCorrectedColour}}) {
+  for (const auto& [text, colour] :
+       {std::pair{kMeasurementLegend, kMeasurementColour}, std::pair{kCorrectedLegend, kCorrectedColour}}) {
     canvas.DrawText({legend.width / 10, y}, text);
     canvas.SetPen(colour, kLegendLineWidth);
     const int lineY = y + half - kLegendLineWidth;

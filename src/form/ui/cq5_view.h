@@ -56,6 +56,7 @@ class CQ5View : public QWidget, public FormView {
   TcrStartWindow* TcrStart() const { return tcrStart_.get(); }
 
   SetupForm& Form() { return *form_; }
+  ParametricEqWindow* ParametricWindow() const { return parametricWindow_.get(); }
   GraphicEqWindow* GraphicWindow() const { return graphicWindow_.get(); }
   FunctionWindowSet& Windows() { return windows_; }
   FormRequestSink& Requests() { return requests_; }
