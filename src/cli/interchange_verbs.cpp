@@ -46,7 +46,7 @@ const VerbRegistrar kRegisterExport(kExportFilters);
 const VerbRegistrar kRegisterFit(kFit);
 
 // The arguments after the verb: positional ones, and "--name value..." options.
-struct Arguments {
+struct VerbArguments {
   std::vector<std::string> positional;
   std::vector<std::pair<std::string, std::vector<std::string>>> options;
 
@@ -60,7 +60,7 @@ struct Arguments {
 
 // `known` names each option with the number of values it takes.
 bool SplitArguments(const Verb& verb, const std::vector<std::string>& args,
-                    const std::vector<std::pair<std::string, int>>& known, Arguments& out, int& status) {
+                    const std::vector<std::pair<std::string, int>>& known, VerbArguments& out, int& status) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i].rfind("--", 0) != 0) {
       out.positional.push_back(args[i]);
@@ -97,7 +97,7 @@ bool ParseGroupArgument(const std::string& text, EqGroup& group) {
 }
 
 // GROUP and SIDE at positions `at` and `at + 1`.
-bool ParseGroupAndSide(const Verb& verb, const Arguments& a, std::size_t at, EqGroup& group, EqSide& side,
+bool ParseGroupAndSide(const Verb& verb, const VerbArguments& a, std::size_t at, EqGroup& group, EqSide& side,
                        int& status) {
   if (!ParseGroupArgument(a.positional[at], group)) {
     status = UsageError(verb, "unknown group (Front, Rear, Center or SubWoofer)");
@@ -117,10 +117,10 @@ bool ReadArgumentFile(CliContext& ctx, const std::string& path, std::string& tex
   return false;
 }
 
-void Note(const std::string& text) { std::fprintf(stderr, "note: %s\n", text.c_str()); }
+void PrintNote(const std::string& text) { std::fprintf(stderr, "note: %s\n", text.c_str()); }
 
 int RunImportFilters(CliContext& ctx) {
-  Arguments a;
+  VerbArguments a;
   int status = 1;
   if (!SplitArguments(kImportFilters, ctx.args, {{"--channel", 1}}, a, status)) return status;
   if (a.positional.size() != 5)
@@ -141,7 +141,7 @@ int RunImportFilters(CliContext& ctx) {
     return 1;
   }
   const FilterImport import = ImportFilters(*reading.text, channel, doc, group, side);
-  for (const std::string& note : import.notes) Note(note);
+  for (const std::string& note : import.notes) PrintNote(note);
   if (!import.edit) {
     ctx.dialogs.ShowMessage(import.refusal, MessageIcon::Error);
     return 1;
@@ -151,7 +151,7 @@ int RunImportFilters(CliContext& ctx) {
 }
 
 int RunExportFilters(CliContext& ctx) {
-  Arguments a;
+  VerbArguments a;
   int status = 1;
   if (!SplitArguments(kExportFilters, ctx.args, {{"--format", 1}}, a, status)) return status;
   if (a.positional.size() != 3) return UsageError(kExportFilters, "expects a setup file, a group and a side");
@@ -171,7 +171,7 @@ int RunExportFilters(CliContext& ctx) {
 }
 
 int RunFit(CliContext& ctx) {
-  Arguments a;
+  VerbArguments a;
   int status = 1;
   if (!SplitArguments(kFit, ctx.args, {{"--eq", 1}, {"--target", 1}, {"--range", 2}, {"--max-boost", 1}}, a,
                       status)) {

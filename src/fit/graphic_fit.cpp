@@ -16,7 +16,7 @@ constexpr int kSolveEvaluations = 500;
 constexpr int kPolishSweeps = 20;
 constexpr int kMaxGain = 9;
 
-BiquadCoefficients GraphicBand(int band, double gain) {
+BiquadCoefficients GraphicBandSection(int band, double gain) {
   BiquadDesigner designer;
   return designer.Design(static_cast<std::int32_t>(FilterType::Peaking),
                          kGeqBandFrequencies[static_cast<std::size_t>(band)], static_cast<float>(gain),
@@ -36,7 +36,7 @@ class GainTable {
       : n_(problem.Points().Size()), lowest_(lowest), highest_(highest) {
     values_.resize(static_cast<std::size_t>(bands * (highest - lowest + 1)) * n_);
     for (int b = 0; b < bands; ++b) {
-      for (int g = lowest; g <= highest; ++g) problem.Points().Response(GraphicBand(b, g), At(b, g));
+      for (int g = lowest; g <= highest; ++g) problem.Points().Response(GraphicBandSection(b, g), At(b, g));
     }
   }
   double* At(int band, int gain) {
@@ -64,7 +64,7 @@ GeqCodeSet FitGraphicCodes(const FitProblem& problem, EqGroup group, double maxB
   std::vector<std::vector<double>> shape(static_cast<std::size_t>(bands), std::vector<double>(n));
   for (int b = 0; b < bands; ++b) {
     auto& s = shape[static_cast<std::size_t>(b)];
-    problem.Points().Response(GraphicBand(b, kShapeGain), s.data());
+    problem.Points().Response(GraphicBandSection(b, kShapeGain), s.data());
     for (double& v : s) v /= static_cast<double>(kShapeGain);
   }
   BoundedMinimizer::Function f = [&](const std::vector<double>& x, std::vector<double>* gradient) {
@@ -139,7 +139,7 @@ GeqCodeSet FitGraphicCodes(const FitProblem& problem, EqGroup group, double maxB
     for (int b = 0; b < bands; ++b) {
       const GeqLevelCode code = codes[static_cast<std::size_t>(b)];
       if (code >= kGeqFlatCode) continue;
-      const double lift = designer.Response(GraphicBand(b, GeqGainFromCode(code)), top);
+      const double lift = designer.Response(GraphicBandSection(b, GeqGainFromCode(code)), top);
       if (worst < 0 || lift > most) {
         worst = b;
         most = lift;

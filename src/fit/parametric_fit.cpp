@@ -6,6 +6,7 @@
 #include "eq/equalizer_settings.h"
 #include "eq/response_curve.h"
 #include "fit/bounded_minimizer.h"
+#include "interchange/filter_text.h"
 
 namespace {
 
@@ -21,12 +22,7 @@ constexpr int kFirstEvaluations = 600;
 constexpr int kSecondEvaluations = 300;
 constexpr int kPolishRounds = 4;
 
-double QFromOctaves(double n) {
-  const double p = std::pow(2.0, n);
-  return std::sqrt(p) / (p - 1.0);
-}
-
-FilterParams Band(double u, double gain, double v) {
+FilterParams PeakingBand(double u, double gain, double v) {
   FilterParams p;
   p.type = static_cast<std::int32_t>(FilterType::Peaking);
   p.frequency = static_cast<float>(std::exp2(u));
@@ -146,9 +142,9 @@ std::vector<double> Seed(const FitProblem& problem, int bands, const Limits& lim
     const double octaves = std::max(std::log2(f[right] / f[left]), 1.0 / FitProblem::kPointsPerOctave);
     const double u = std::clamp(std::log2(f[peak]), limits.uLow, limits.uHigh);
     const double g = std::clamp(-height, limits.gLow, limits.gHigh);
-    const double v = std::clamp(std::log(QFromOctaves(octaves)), limits.vLow, limits.vHigh);
+    const double v = std::clamp(std::log(QFromBandwidthOctaves(octaves)), limits.vLow, limits.vHigh);
     x.insert(x.end(), {u, g, v});
-    problem.Points().Response(designer.Design(Band(u, g, v)), response.data());
+    problem.Points().Response(designer.Design(PeakingBand(u, g, v)), response.data());
     for (std::size_t i = 0; i < residual.size(); ++i) residual[i] += response[i];
   }
   return x;
@@ -160,8 +156,8 @@ void Optimise(Objective& objective, std::vector<double>& x, const Limits& limits
   const int per = gains ? 2 : kParams;
   auto unpack = [&](const std::vector<double>& p, int b) {
     const auto i = static_cast<std::size_t>(b * per);
-    return gains ? Band(p[i], (*gains)[static_cast<std::size_t>(b)], p[i + 1])
-                 : Band(p[i], p[i + 1], p[i + 2]);
+    return gains ? PeakingBand(p[i], (*gains)[static_cast<std::size_t>(b)], p[i + 1])
+                 : PeakingBand(p[i], p[i + 1], p[i + 2]);
   };
   BoundedMinimizer::Function f = [&](const std::vector<double>& p, std::vector<double>* gradient) {
     std::vector<FilterParams> set;
@@ -201,7 +197,7 @@ bool PolishGains(Objective& objective, const std::vector<double>& fq, std::vecto
   const int bands = static_cast<int>(gains.size());
   auto band = [&](int b, double gain) {
     const auto i = static_cast<std::size_t>(2 * b);
-    return Band(fq[i], gain, fq[i + 1]);
+    return PeakingBand(fq[i], gain, fq[i + 1]);
   };
   std::vector<FilterParams> set;
   for (int b = 0; b < bands; ++b) set.push_back(band(b, gains[static_cast<std::size_t>(b)]));
@@ -279,7 +275,7 @@ PeqBandSet FitParametricBands(const FitProblem& problem, const PeqBandSet& start
   auto store = [&] {
     for (std::size_t b = 0; b < set.size(); ++b) {
       if (static_cast<int>(b) < bands) {
-        const FilterParams fitted = Band(fq[2 * b], gains[b], fq[2 * b + 1]);
+        const FilterParams fitted = PeakingBand(fq[2 * b], gains[b], fq[2 * b + 1]);
         set[b].type = fitted.type;
         set[b].frequency = fitted.frequency;
         set[b].gain = fitted.gain;

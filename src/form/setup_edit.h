@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/function_switch.h"
 #include "document/setup_document.h"
-#include "form/form_controls.h"
 #include "form/function_windows.h"
 #include "form/transfer_sequences.h"
 

@@ -27,21 +27,15 @@ bool HasChannel(const std::vector<std::string>& names, std::string_view channel)
   return false;
 }
 
-// Q of a peaking filter N octaves wide: sqrt(2^N) / (2^N - 1).
-double QFromOctaves(double n) {
-  const double p = std::pow(2.0, n);
-  return std::sqrt(p) / (p - 1.0);
-}
-
-std::string Number(float v) { return NumberText::Shortest(v); }
+std::string FloatText(float v) { return NumberText::Shortest(v); }
 
 // Limits `value` to lo..hi and says so in a note.
 float Limit(float value, float lo, float hi, const FilterLine& f, std::string_view what,
             std::string_view unit, std::vector<std::string>& notes) {
   const float limited = value < lo ? lo : (value > hi ? hi : value);
   if (limited != value) {
-    notes.push_back(f.Name() + ": " + std::string(what) + " " + Number(value) + std::string(unit) +
-                    " limited to " + Number(limited) + std::string(unit));
+    notes.push_back(f.Name() + ": " + std::string(what) + " " + FloatText(value) + std::string(unit) +
+                    " limited to " + FloatText(limited) + std::string(unit));
   }
   return limited;
 }
@@ -93,17 +87,17 @@ FilterImport ImportFilters(const FilterText& text, std::string_view channel, con
       return out;
     }
     if (group == EqGroup::SubWoofer && *f.frequency > kSubWooferMaxFrequency) {
-      out.refusal = f.Name() + " at " + Number(*f.frequency) + " Hz is above the SubWoofer's " +
-                    Number(kSubWooferMaxFrequency) + " Hz.";
+      out.refusal = f.Name() + " at " + FloatText(*f.frequency) + " Hz is above the SubWoofer's " +
+                    FloatText(kSubWooferMaxFrequency) + " Hz.";
       return out;
     }
     float q = 0.0f;
     if (f.q) {
       q = *f.q;
     } else if (*f.bandwidthOctaves > 0.0) {
-      q = static_cast<float>(QFromOctaves(*f.bandwidthOctaves));
+      q = static_cast<float>(QFromBandwidthOctaves(*f.bandwidthOctaves));
     } else {
-      out.refusal = f.Name() + ": a bandwidth of " + Number(static_cast<float>(*f.bandwidthOctaves)) +
+      out.refusal = f.Name() + ": a bandwidth of " + FloatText(static_cast<float>(*f.bandwidthOctaves)) +
                     " octaves is no filter.";
       return out;
     }
@@ -146,7 +140,7 @@ FilterImport ImportFilters(const FilterText& text, std::string_view channel, con
   }
   if (rounded) out.notes.emplace_back("gains rounded to whole dB");
   if (text.preamp) {
-    out.notes.push_back("Preamp " + Number(*text.preamp) +
+    out.notes.push_back("Preamp " + FloatText(*text.preamp) +
                         " dB not applied: the processor's level follows the curve peak");
   }
   for (int line : text.graphicEqLines)

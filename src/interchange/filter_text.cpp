@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "interchange/number_text.h"
 
@@ -21,7 +22,7 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-std::vector<std::string_view> Words(std::string_view s) {
+std::vector<std::string_view> SplitWords(std::string_view s) {
   std::vector<std::string_view> words;
   std::size_t i = 0;
   while (i < s.size()) {
@@ -61,7 +62,7 @@ std::optional<float> ValueWord(std::string_view word, std::string_view unit) {
 
 bool IsKey(const std::string& w) { return w == "fc" || w == "gain" || w == "q" || w == "bw"; }
 
-std::string LineError(int line, std::string_view what) {
+std::string FilterLineError(int line, std::string_view what) {
   return "line " + std::to_string(line) + ": " + std::string(what);
 }
 
@@ -115,6 +116,11 @@ bool ReadFilterWords(const std::vector<std::string_view>& words, FilterLine& fil
 }
 
 }  // namespace
+
+double QFromBandwidthOctaves(double octaves) {
+  const double p = std::pow(2.0, octaves);
+  return std::sqrt(p) / (p - 1.0);
+}
 
 std::string FilterLine::Name() const {
   if (filterNumber > 0) return "filter " + std::to_string(filterNumber);
@@ -182,16 +188,16 @@ FilterTextReading ReadFilterText(std::string_view text) {
       filter.lineNumber = lineNumber;
       filter.filterNumber = filterNumber;
       std::string problem;
-      if (!ReadFilterWords(Words(rest), filter, problem)) {
-        reading.error = LineError(lineNumber, problem);
+      if (!ReadFilterWords(SplitWords(rest), filter, problem)) {
+        reading.error = FilterLineError(lineNumber, problem);
         return reading;
       }
       (result.sections.empty() ? result.leading : result.sections.back().filters).push_back(filter);
     } else if (Lower(Trim(head)) == "preamp") {
-      const std::vector<std::string_view> words = Words(rest);
+      const std::vector<std::string_view> words = SplitWords(rest);
       const std::optional<float> v = words.empty() ? std::nullopt : ValueWord(words[0], "db");
       if (!v) {
-        reading.error = LineError(lineNumber, "the preamp is not a number");
+        reading.error = FilterLineError(lineNumber, "the preamp is not a number");
         return reading;
       }
       result.preamp = v;
@@ -199,7 +205,7 @@ FilterTextReading ReadFilterText(std::string_view text) {
       FilterSection section;
       section.lineNumber = lineNumber;
       section.name = std::string(Trim(rest));
-      for (std::string_view w : Words(rest)) section.channels.emplace_back(w);
+      for (std::string_view w : SplitWords(rest)) section.channels.emplace_back(w);
       result.sections.push_back(std::move(section));
     } else if (Lower(Trim(head)) == "graphiceq") {
       result.graphicEqLines.push_back(lineNumber);

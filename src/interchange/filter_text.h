@@ -52,6 +52,9 @@ struct FilterText {
   std::vector<FilterLine> AllFilters() const;
 };
 
+// The Q of a peaking filter `octaves` wide ("BW Oct N"): sqrt(2^N) / (2^N - 1).
+double QFromBandwidthOctaves(double octaves);
+
 struct FilterTextReading {
   std::optional<FilterText> text;
   std::string error;  // names the line that could not be read

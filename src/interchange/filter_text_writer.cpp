@@ -5,7 +5,7 @@
 
 namespace {
 
-std::string Line(const char* pattern, int number, const FilterParams& band) {
+std::string FilterLineText(const char* pattern, int number, const FilterParams& band) {
   std::string out = pattern;
   auto put = [&](std::string_view key, const std::string& value) {
     out.replace(out.find(key), key.size(), value);
@@ -43,7 +43,7 @@ std::string WriteFilterText(const PeqBandSet& set, EqGroup group, EqSide side, F
     pattern = "Filter {n}: ON  PK       Fc {fc} Hz  Gain {gain} dB  Q {q}";
   }
   for (int b = 0; b < PeqBandsInUse(group); ++b) {
-    std::string line = Line(pattern, b + 1, set[static_cast<std::size_t>(b)]);
+    std::string line = FilterLineText(pattern, b + 1, set[static_cast<std::size_t>(b)]);
     // The measurement program lines its numbers up: "Filter  1:" .. "Filter 10:".
     if (format == FilterTextFormat::Rew && b + 1 < 10) line.insert(6, " ");
     out += line;

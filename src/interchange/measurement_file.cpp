@@ -16,7 +16,7 @@ std::string_view TrimRow(std::string_view s) {
 
 // The fields of one row. Tabs and semicolons always separate and make commas decimal; so do
 // blanks between numbers written with decimal commas ("20,5 75,3"). Otherwise commas separate.
-std::vector<std::string_view> Fields(std::string_view row) {
+std::vector<std::string_view> RowFields(std::string_view row) {
   const bool strong = row.find_first_of(";\t") != std::string_view::npos;
   bool commaSeparates = false;
   if (!strong && row.find(',') != std::string_view::npos) {
@@ -41,7 +41,7 @@ std::vector<std::string_view> Fields(std::string_view row) {
   return fields;
 }
 
-std::string LineError(int line, const std::string& what) {
+std::string RowError(int line, const std::string& what) {
   return "line " + std::to_string(line) + ": " + what;
 }
 
@@ -60,7 +60,7 @@ MeasurementReading ReadMeasurement(std::string_view text, std::size_t minimumRow
     pos = end + 1;
     ++lineNumber;
     if (row.empty() || row.front() == '*') continue;
-    const std::vector<std::string_view> fields = Fields(row);
+    const std::vector<std::string_view> fields = RowFields(row);
     std::optional<double> frequency;
     std::optional<double> level;
     if (fields.size() >= 2 && fields.size() <= 3) {
@@ -69,16 +69,16 @@ MeasurementReading ReadMeasurement(std::string_view text, std::size_t minimumRow
       if (fields.size() == 3 && !NumberText::ParseDouble(fields[2])) level.reset();
     }
     if (!frequency || !level) {
-      reading.error = LineError(lineNumber, "\"" + std::string(row.substr(0, 60)) +
-                                                "\" is not a row of frequency, level in dB and phase");
+      reading.error = RowError(lineNumber, "\"" + std::string(row.substr(0, 60)) +
+                                               "\" is not a row of frequency, level in dB and phase");
       return reading;
     }
     if (!(*frequency > 0.0)) {
-      reading.error = LineError(lineNumber, "the frequency must be above 0 Hz");
+      reading.error = RowError(lineNumber, "the frequency must be above 0 Hz");
       return reading;
     }
     if (!m.frequency.empty() && !(*frequency > m.frequency.back())) {
-      reading.error = LineError(
+      reading.error = RowError(
           lineNumber, "the frequency " + std::string(fields[0]) + " Hz does not rise above the row before");
       return reading;
     }

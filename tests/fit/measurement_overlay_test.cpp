@@ -9,7 +9,7 @@
 #include "eq/biquad_designer.h"
 #include "eq/graphic_eq_editor.h"
 #include "eq/parametric_eq_editor.h"
-#include "form/form_request.h"
+#include "common/form_request.h"
 #include "graphics/recording_canvas.h"
 #include "graphics/response_graph.h"
 

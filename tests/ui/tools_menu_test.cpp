@@ -14,7 +14,7 @@
 
 #include "common/temp_dir.h"
 #include "eq/biquad_designer.h"
-#include "eq/ui/eq_picture_widget.h"
+#include "graphics/ui/eq_picture_widget.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
 #include "fit/ui/fit_dialog.h"

@@ -9,35 +9,11 @@
 #include <memory>
 
 #include "eq/equalizer_settings.h"
-#include "eq/ui/eq_picture_widget.h"
 #include "form/setup_form.h"
 #include "graphics/response_graph.h"
+#include "graphics/ui/eq_picture_widget.h"
 #include "interchange/text_file.h"
-
-namespace {
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-QComboBox* Box(QFormLayout* form, const QString& caption, const QStringList& items) {
-  auto* box = new QComboBox;
-  box->addItems(items);
-  box->setAccessibleName(caption);
-  form->addRow(caption, box);
-  return box;
-}
-
-QDoubleSpinBox* Number(QFormLayout* form, const QString& caption, double lo, double hi, int decimals,
-                       const QString& suffix) {
-  auto* box = new QDoubleSpinBox;
-  box->setRange(lo, hi);
-  box->setDecimals(decimals);
-  box->setSuffix(suffix);
-  box->setAccessibleName(caption);
-  form->addRow(caption, box);
-  return box;
-}
-
-}  // namespace
+#include "interchange/ui/choice_rows.h"
 
 FitDialog::FitDialog(const Measurement& measurement, SetupForm& form, QWidget* parent)
     : QDialog(parent), measurement_(measurement), form_(form) {
@@ -49,20 +25,17 @@ FitDialog::FitDialog(const Measurement& measurement, SetupForm& form, QWidget* p
   };
 
   auto* settings = new QFormLayout;
-  QStringList groups;
-  for (std::string_view g : kEqGroupListTexts) groups << Text(g);
-  QStringList sides;
-  for (std::string_view s : kEqSideTexts) sides << Text(s);
-  group_ = Box(settings, QStringLiteral("Channel"), groups);
-  side_ = Box(settings, QStringLiteral("L / R"), sides);
-  equalizer_ = Box(settings, QStringLiteral("Equalizer"),
-                   {QStringLiteral("Parametric Equalizer"), QStringLiteral("Graphic Equalizer")});
-  target_ =
-      Box(settings, QStringLiteral("Target"), {QStringLiteral("Flat"), QStringLiteral("House curve...")});
-  low_ = Number(settings, QStringLiteral("From"), 20.0, 20000.0, 0, QStringLiteral(" Hz"));
-  high_ = Number(settings, QStringLiteral("To"), 20.0, 20000.0, 0, QStringLiteral(" Hz"));
-  maxBoost_ =
-      Number(settings, QStringLiteral("Maximum boost"), 0.0, kMaxBoostLimit, 0, QStringLiteral(" dB"));
+  group_ = ChoiceRows::AddChoice(settings, QStringLiteral("Channel"), ChoiceRows::GroupNames());
+  side_ = ChoiceRows::AddChoice(settings, QStringLiteral("L / R"), ChoiceRows::SideNames());
+  equalizer_ =
+      ChoiceRows::AddChoice(settings, QStringLiteral("Equalizer"),
+                            {QStringLiteral("Parametric Equalizer"), QStringLiteral("Graphic Equalizer")});
+  target_ = ChoiceRows::AddChoice(settings, QStringLiteral("Target"),
+                                  {QStringLiteral("Flat"), QStringLiteral("House curve...")});
+  low_ = ChoiceRows::AddNumber(settings, QStringLiteral("From"), 20.0, 20000.0, QStringLiteral(" Hz"));
+  high_ = ChoiceRows::AddNumber(settings, QStringLiteral("To"), 20.0, 20000.0, QStringLiteral(" Hz"));
+  maxBoost_ = ChoiceRows::AddNumber(settings, QStringLiteral("Maximum boost"), 0.0, kMaxBoostLimit,
+                                    QStringLiteral(" dB"));
   maxBoost_->setValue(kDefaultMaxBoost);
   const FitRange range = DefaultFitRange(EqGroup::Front);
   low_->setValue(range.low);
@@ -92,9 +65,7 @@ FitDialog::FitDialog(const Measurement& measurement, SetupForm& form, QWidget* p
   layout->addLayout(buttons);
 
   connect(group_, &QComboBox::currentIndexChanged, this, [this](int g) {
-    const bool center = g == Index(EqGroup::Center);
-    if (center) side_->setCurrentIndex(Index(EqSide::Common));
-    side_->setEnabled(!center);
+    ChoiceRows::FollowMonoCenter(side_, g);
     const FitRange r = DefaultFitRange(static_cast<EqGroup>(g));
     low_->setValue(r.low);
     high_->setValue(r.high);

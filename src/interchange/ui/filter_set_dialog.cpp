@@ -3,47 +3,25 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 
-#include "eq/equalizer_settings.h"
-
-namespace {
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-QComboBox* Box(QFormLayout* form, const QString& caption, const QStringList& items) {
-  auto* box = new QComboBox;
-  box->addItems(items);
-  box->setAccessibleName(caption);
-  form->addRow(caption, box);
-  return box;
-}
-
-}  // namespace
+#include "interchange/ui/choice_rows.h"
 
 FilterSetDialog::FilterSetDialog(bool import, const std::vector<std::string>& channels, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(QString::fromLatin1(import ? kImportCaption : kExportCaption));
   auto* form = new QFormLayout(this);
-  QStringList groups;
-  for (std::string_view g : kEqGroupListTexts) groups << Text(g);
-  QStringList sides;
-  for (std::string_view s : kEqSideTexts) sides << Text(s);
-  group_ = Box(form, QStringLiteral("Channel"), groups);
-  side_ = Box(form, QStringLiteral("L / R"), sides);
-  // Center is mono: its set is the Common one.
-  connect(group_, &QComboBox::currentIndexChanged, this, [this](int g) {
-    const bool center = g == Index(EqGroup::Center);
-    if (center) side_->setCurrentIndex(Index(EqSide::Common));
-    side_->setEnabled(!center);
-  });
+  group_ = ChoiceRows::AddChoice(form, QStringLiteral("Channel"), ChoiceRows::GroupNames());
+  side_ = ChoiceRows::AddChoice(form, QStringLiteral("L / R"), ChoiceRows::SideNames());
+  connect(group_, &QComboBox::currentIndexChanged, this,
+          [this](int g) { ChoiceRows::FollowMonoCenter(side_, g); });
   if (import && !channels.empty()) {
     QStringList names;
     for (const std::string& c : channels) names << QString::fromStdString(c);
-    channel_ = Box(form, QStringLiteral("Section of the file"), names);
+    channel_ = ChoiceRows::AddChoice(form, QStringLiteral("Section of the file"), names);
   }
   if (!import) {
-    format_ =
-        Box(form, QStringLiteral("Format"),
-            {QStringLiteral("Equalizer APO / AutoEq (apo)"), QStringLiteral("REW filter settings (rew)")});
+    format_ = ChoiceRows::AddChoice(
+        form, QStringLiteral("Format"),
+        {QStringLiteral("Equalizer APO / AutoEq (apo)"), QStringLiteral("REW filter settings (rew)")});
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
