@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "interchange/number_text.h"
+#include "interchange/text_lines.h"
 
 namespace {
 
@@ -22,17 +23,7 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-std::vector<std::string_view> SplitWords(std::string_view s) {
-  std::vector<std::string_view> words;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    while (i < s.size() && IsBlank(s[i])) ++i;
-    const std::size_t start = i;
-    while (i < s.size() && !IsBlank(s[i])) ++i;
-    if (i > start) words.push_back(s.substr(start, i - start));
-  }
-  return words;
-}
+std::vector<std::string_view> SplitWords(std::string_view s) { return SplitFields(s, IsBlank); }
 
 bool StartsWithWord(std::string_view line, std::string_view keyword) {
   return line.size() >= keyword.size() && Lower(line.substr(0, keyword.size())) == keyword;
@@ -168,15 +159,10 @@ std::vector<FilterLine> FilterText::AllFilters() const {
 FilterTextReading ReadFilterText(std::string_view text) {
   FilterTextReading reading;
   FilterText result;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  int lineNumber = 0;
-  std::size_t pos = 0;
-  while (pos <= text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = Trim(text.substr(pos, end - pos));
-    pos = end + 1;
-    ++lineNumber;
+  TextLines lines(text);
+  std::string_view line;
+  while (lines.Next(line)) {
+    const int lineNumber = lines.Number();
     const std::size_t colon = line.find(':');
     if (line.empty() || line[0] == '#' || colon == std::string_view::npos) continue;
     const std::string_view head = line.substr(0, colon);

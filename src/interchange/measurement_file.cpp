@@ -3,16 +3,11 @@
 #include <cmath>
 
 #include "interchange/number_text.h"
+#include "interchange/text_lines.h"
 
 namespace {
 
 bool IsSpace(char c) { return c == ' ' || c == '\r' || c == '\f' || c == '\v'; }
-
-std::string_view TrimRow(std::string_view s) {
-  while (!s.empty() && (IsSpace(s.front()) || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (IsSpace(s.back()) || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 // The fields of one row. Tabs and semicolons always separate and make commas decimal; so do
 // blanks between numbers written with decimal commas ("20,5 75,3"). Otherwise commas separate.
@@ -27,18 +22,8 @@ std::vector<std::string_view> RowFields(std::string_view row) {
                        row.find('.') != std::string_view::npos;
     }
   }
-  std::vector<std::string_view> fields;
-  std::size_t i = 0;
-  auto separator = [&](char c) {
-    return IsSpace(c) || c == '\t' || c == ';' || (commaSeparates && c == ',');
-  };
-  while (i < row.size()) {
-    while (i < row.size() && separator(row[i])) ++i;
-    const std::size_t start = i;
-    while (i < row.size() && !separator(row[i])) ++i;
-    if (i > start) fields.push_back(row.substr(start, i - start));
-  }
-  return fields;
+  return SplitFields(
+      row, [&](char c) { return IsSpace(c) || c == '\t' || c == ';' || (commaSeparates && c == ','); });
 }
 
 std::string RowError(int line, const std::string& what) {
@@ -50,15 +35,10 @@ std::string RowError(int line, const std::string& what) {
 MeasurementReading ReadMeasurement(std::string_view text, std::size_t minimumRows) {
   MeasurementReading reading;
   Measurement m;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  int lineNumber = 0;
-  std::size_t pos = 0;
-  while (pos <= text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view row = TrimRow(text.substr(pos, end - pos));
-    pos = end + 1;
-    ++lineNumber;
+  TextLines lines(text);
+  std::string_view row;
+  while (lines.Next(row)) {
+    const int lineNumber = lines.Number();
     if (row.empty() || row.front() == '*') continue;
     const std::vector<std::string_view> fields = RowFields(row);
     std::optional<double> frequency;

@@ -113,18 +113,26 @@ void ToolsMenu::RefreshGraphs() {
 
 void ToolsMenu::Note(const QString& text) { frame_.statusBar()->showMessage(text, kNoteMs); }
 
-void ToolsMenu::ImportFilters() {
-  const QString path = chooseOpenFile(QStringLiteral("Import Filters"), kFilterFiles);
-  if (path.isEmpty()) return;
-  std::string text;
+bool ToolsMenu::ChooseAndRead(const QString& title, const QString& filter, QString& path, std::string& text) {
+  path = chooseOpenFile(title, filter);
+  if (path.isEmpty()) return false;
   std::string error;
-  if (!ReadTextFile(path.toStdString(), text, error)) {
-    dialogs_.ShowMessage(error, MessageIcon::Error);
-    return;
-  }
+  if (ReadTextFile(path.toStdString(), text, error)) return true;
+  dialogs_.ShowMessage(error, MessageIcon::Error);
+  return false;
+}
+
+void ToolsMenu::ReadingFailed(const QString& path, const std::string& error) {
+  dialogs_.ShowMessage(QFileInfo(path).fileName().toStdString() + ": " + error, MessageIcon::Error);
+}
+
+void ToolsMenu::ImportFilters() {
+  QString path;
+  std::string text;
+  if (!ChooseAndRead(QStringLiteral("Import Filters"), kFilterFiles, path, text)) return;
   const FilterTextReading reading = ReadFilterText(text);
   if (!reading.text) {
-    dialogs_.ShowMessage(QFileInfo(path).fileName().toStdString() + ": " + reading.error, MessageIcon::Error);
+    ReadingFailed(path, reading.error);
     return;
   }
   const std::optional<FilterSetChoice> choice = chooseFilterSet(true, reading.text->Channels());
@@ -162,17 +170,12 @@ void ToolsMenu::ExportFilters() {
 }
 
 void ToolsMenu::LoadMeasurement() {
-  const QString path = chooseOpenFile(QStringLiteral("Load Measurement"), kMeasurementFiles);
-  if (path.isEmpty()) return;
+  QString path;
   std::string text;
-  std::string error;
-  if (!ReadTextFile(path.toStdString(), text, error)) {
-    dialogs_.ShowMessage(error, MessageIcon::Error);
-    return;
-  }
+  if (!ChooseAndRead(QStringLiteral("Load Measurement"), kMeasurementFiles, path, text)) return;
   const MeasurementReading reading = ReadMeasurement(text);
   if (!reading.measurement) {
-    dialogs_.ShowMessage(QFileInfo(path).fileName().toStdString() + ": " + reading.error, MessageIcon::Error);
+    ReadingFailed(path, reading.error);
     return;
   }
   overlay_.SetMeasurement(*reading.measurement);

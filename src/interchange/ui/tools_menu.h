@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "fit/measurement_overlay.h"
 #include "interchange/ui/filter_set_dialog.h"
@@ -47,6 +48,10 @@ class ToolsMenu : public QObject {
   std::function<void(QDialog& dialog)> runFitDialog;
 
  private:
+  // Asks for a file and reads it; false when none was chosen or it could not be read (said).
+  bool ChooseAndRead(const QString& title, const QString& filter, QString& path, std::string& text);
+  // A file that was read but not understood.
+  void ReadingFailed(const QString& path, const std::string& error);
   void UpdateEnabling();
   void RefreshGraphs();
   // The status bar's passing note.
