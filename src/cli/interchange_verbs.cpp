@@ -41,9 +41,9 @@ const Verb kFit{"fit",
                 "and save as OUT",
                 RunFit};
 
-const VerbRegistrar kRegisterImport(kImportFilters);
-const VerbRegistrar kRegisterExport(kExportFilters);
-const VerbRegistrar kRegisterFit(kFit);
+const VerbRegistrar kRegisterImportFilters(kImportFilters);
+const VerbRegistrar kRegisterExportFilters(kExportFilters);
+const VerbRegistrar kRegisterFitVerb(kFit);
 
 // The arguments after the verb: positional ones, and "--name value..." options.
 struct VerbArguments {

@@ -20,10 +20,10 @@ class InterchangeCli : public ::testing::Test {
   TempDir dir;
 };
 
-const std::string kExample = std::string(KRV5200_SOURCE_DIR) + "/examples/demo.tvn";
+const std::string kInterchangeDemo = std::string(KRV5200_SOURCE_DIR) + "/examples/demo.tvn";
 
 TEST_F(InterchangeCli, ExportImportRoundTripAndRefusals) {
-  Outcome o = Cli({"export-filters", kExample, "Front", "L"});
+  Outcome o = Cli({"export-filters", kInterchangeDemo, "Front", "L"});
   ASSERT_EQ(o.exitStatus, 0) << o.err;
   EXPECT_EQ(o.out.rfind("Filter 1: ON PK Fc ", 0), 0u) << o.out;
   WriteFileBytes(dir.File("front.txt"), o.out);
