@@ -151,6 +151,7 @@ int RunUpload(CliContext& ctx) {
   ConnectSequence sequence(session.port, session.clock, ctx.dialogs, session.progress);
   const ConnectResult result = sequence.Connect(request);
   if (session.port.IsOpen()) sequence.Disconnect(doc.subWooferMode);
+  // After "SETTING ERROR" the setup still went over, but the operation did not fully succeed.
   return result == ConnectResult::Connected ? 0 : 1;
 }
 
@@ -193,7 +194,9 @@ class CliForm : public MemoryStoreHost {
   void SetLinkBusy(bool busy) override { busy_ = busy; }
   void StopAnalyzer() override {}
   int StatusCheck() override { return sequence_.StatusCheck(); }
-  void TransferFailed(int value) override { dialogs_.ShowMessage(ChecksumErrorText(value)); }
+  void TransferFailed(int value) override {
+    dialogs_.ShowFailure(ChecksumErrorText(value), port_.FailureNote());
+  }
 
  private:
   SerialPort& port_;
@@ -231,7 +234,7 @@ int RunSpectrum(CliContext& ctx) {
   for (int band = 0; band < kGeqBandCount; ++band) {
     std::uint8_t value = 0;
     if (!link.ReadResult(kSpectrumBank, band, value)) {
-      ctx.dialogs.ShowMessage(ChecksumErrorText(band));
+      ctx.dialogs.ShowFailure(ChecksumErrorText(band), session.port.FailureNote());
       return 1;
     }
     levels.push_back(value > kSpectrumMax ? kSpectrumMax : value);

@@ -33,7 +33,7 @@ bool ReadLevels(CliContext& ctx, const std::string& portName, SpectrumLevels& le
   for (int band = 0; band < kSpectrumBandCount; ++band) {
     std::uint8_t value = 0;
     if (!link.ReadResult(kSpectrumBank, band, value)) {
-      ctx.dialogs.ShowMessage(ChecksumErrorText(band));
+      ctx.dialogs.ShowFailure(ChecksumErrorText(band), port.FailureNote());
       return false;
     }
     levels[static_cast<std::size_t>(band)] = AnalyzerState::CapLevel(value);

@@ -67,8 +67,13 @@ void DeviceLink::Send(std::uint8_t byte) {
     if (port_.SendByte(byte, noPump != 0) == 1) return;
     clock_.SleepMs(kRetrySleepMs);
   }
+  GiveUp();
+}
+
+void DeviceLink::GiveUp() {
   lineAlive = false;
   status = kFailed;
+  refused_ = false;
 }
 
 template <typename Classify>
@@ -87,8 +92,7 @@ DeviceLink::Reply DeviceLink::Read(std::uint8_t& byte, int sleepBeforeMs, Classi
     }
     clock_.SleepMs(kRetrySleepMs);
   }
-  lineAlive = false;
-  status = kFailed;
+  GiveUp();
   return Reply::Failed;
 }
 
@@ -108,6 +112,7 @@ bool DeviceLink::Restart() {
   ++status;
   if (status < kFailed) return true;
   status = kFailed;
+  refused_ = true;
   return false;
 }
 
@@ -252,6 +257,7 @@ bool DeviceLink::ClosePort() { return port_.ClosePort(); }
 
 bool DeviceLink::Checked() {
   if (status != kFailed) return true;
+  port_.NoteTransferFailure(refused_);
   port_.ClosePort();
   return false;
 }

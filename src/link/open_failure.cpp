@@ -14,24 +14,24 @@ std::string OpenFailure::GroupToJoin() const {
   return group.empty() || group == "root" ? std::string(kSerialGroup) : group;
 }
 
-std::string OpenFailure::ConnectMessage() const {
-  if (reason == Reason::PermissionDenied && !device.empty())
-    return Fill(kPermissionText, device, GroupToJoin());
-  return kOpenFailedText;
-}
-
 std::string OpenFailure::PortNote(const std::string& portName) const {
   if (device.empty()) return Fill(kNoMappingNote, portName);
+  std::string note;
   switch (reason) {
     case Reason::PermissionDenied:
-      return portName + ": " + Fill(kPermissionText, device, GroupToJoin());
+      note = portName + ": " + Fill(kPermissionText, device, GroupToJoin());
+      break;
     case Reason::NoDevice:
-      return Fill(kNoDeviceNote, portName, device);
+      note = Fill(kNoDeviceNote, portName, device);
+      break;
     case Reason::InUse:
-      return Fill(kInUseNote, portName, device);
+      note = Fill(kInUseNote, portName, device);
+      break;
     case Reason::None:
     case Reason::Other:
+      note = Fill(kCouldNotOpenNote, portName, device);
       break;
   }
-  return Fill(kCouldNotOpenNote, portName, device);
+  // A port given as a device path is named once.
+  return device == portName ? note.substr(portName.size() + 2) : note;
 }

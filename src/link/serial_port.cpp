@@ -9,11 +9,30 @@ SerialPort::SerialPort(SerialLine& line, Dialogs& dialogs, MessagePump& pump)
 
 bool SerialPort::OpenPort(const std::string& portName) {
   if (line_.IsOpen()) line_.Close();
+  portName_ = portName;
+  transferFailure_ = LineFailure::Kind::None;
+  openFailure_ = {};
   if (!line_.Open(portName)) {
-    dialogs_.ShowMessage(line_.LastOpenFailure().ConnectMessage());
+    openFailure_ = line_.LastOpenFailure();
+    if (!openFailure_.Failed()) openFailure_.reason = OpenFailure::Reason::Other;
+    dialogs_.ShowFailure(kOpenFailedText, FailureNote());
     return false;
   }
   return true;
+}
+
+void SerialPort::NoteTransferFailure(bool refused) {
+  if (!line_.IsOpen()) return;
+  if (line_.DeviceGone()) {
+    transferFailure_ = LineFailure::Kind::DeviceGone;
+  } else {
+    transferFailure_ = refused ? LineFailure::Kind::Refused : LineFailure::Kind::NoAnswer;
+  }
+}
+
+std::string SerialPort::FailureNote() const {
+  if (openFailure_.Failed()) return openFailure_.PortNote(portName_);
+  return LineFailure{transferFailure_, line_.DeviceFor(portName_)}.Note(portName_);
 }
 
 bool SerialPort::ClosePort() {

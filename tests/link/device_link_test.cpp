@@ -153,6 +153,45 @@ TEST_F(LinkFixture, SilentLineFailsAfterTheAttemptsRunOut) {
   EXPECT_TRUE(line.sent.empty());
 }
 
+TEST_F(LinkFixture, AFailureNamesThePortItsDeviceAndTheLikelyCause) {
+  const struct {
+    void (*fault)(FakeProcessorLine&);
+    const char* device;
+    const char* note;
+  } cases[] = {
+      {[](FakeProcessorLine& l) { l.silent = true; }, "/dev/ttyUSB0",
+       "COM1 (/dev/ttyUSB0): no answer from the processor: check the cable and that the processor is "
+       "switched on"},
+      {[](FakeProcessorLine& l) { l.naksOnLetter = 5; }, "/dev/ttyS0",
+       "COM1 (/dev/ttyS0): the processor refused every try: check the line settings (baud rate) and the "
+       "cable"},
+      {[](FakeProcessorLine& l) { l.answerFrames = 0; }, "COM1",  // a port given as its device path
+       "COM1: no answer from the processor: check the cable and that the processor is switched on"},
+      {[](FakeProcessorLine& l) {
+         l.refuseSend = true;
+         l.gone = true;
+       },
+       "/dev/ttyUSB0",
+       "COM1 (/dev/ttyUSB0): the device has gone away: the USB adapter was probably unplugged"},
+  };
+  for (const auto& c : cases) {
+    line.device = c.device;
+    ASSERT_TRUE(port.OpenPort("COM1"));
+    EXPECT_EQ(port.FailureNote(), "");
+    c.fault(line);
+    EXPECT_FALSE(link.SetEqLevel(20));
+    EXPECT_EQ(port.FailureNote(), c.note);
+    // Later attempts on the closed port leave the first cause standing.
+    line.gone = false;
+    EXPECT_FALSE(link.SetEqLevel(20));
+    EXPECT_EQ(port.FailureNote(), c.note);
+    line.silent = false;
+    line.naksOnLetter = 0;
+    line.answerFrames = -1;
+    line.refuseSend = false;
+  }
+}
+
 TEST_F(LinkFixture, StatusQueryMapsTheFinalByte) {
   const std::vector<std::pair<std::uint8_t, int>> table = {{'S', 6},  {'0', 7}, {0x04, 8},  {'4', 8},
                                                            {0x08, 9}, {'8', 9}, {0xA4, 10}, {0xA8, 11}};

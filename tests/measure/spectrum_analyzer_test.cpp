@@ -140,3 +140,32 @@ TEST_F(AnalyzerThroughForm, APictureFrozenJustBeforeTheWindowClosesIsTheOneToPri
   ASSERT_EQ(view.printed.size(), 1u);
   EXPECT_EQ(view.printed[0], state.levels);
 }
+
+TEST_F(AnalyzerThroughForm, StopDuringAReadFreezesThePictureThatIsPrinted) {
+  measuretest::QueuedRequests requests;
+  AnalyzerWindow window{form.Analyzer(), requests};
+  window.analyzer.Open(820, 330);
+  timers.RunFor(SetupForm::kAnalyzerIntervalMs);
+  window.analyzer.DrawStep();
+  AnalyzerState& state = form.Analyzer();
+  const SpectrumLevels shown = state.drawnLevels;
+  ASSERT_EQ(shown[30], 30);
+
+  // "Stop" arrives while the next reading, all bands at 40, is coming in.
+  std::array<std::uint8_t, kSpectrumBandCount> louder{};
+  louder.fill(40);
+  line.Processor().SetSpectrumLevels(louder);
+  line.ClearTraffic();
+  pump.onPump = [&] {
+    if (!state.frozen && formtest::Count(Sent(), 'R') == 5) window.analyzer.StopRestart();
+  };
+  timers.RunFor(SetupForm::kAnalyzerIntervalMs);
+  EXPECT_LT(formtest::Count(Sent(), 'R'), kSpectrumBandCount);  // the rest is not read
+  EXPECT_EQ(state.levels, shown);
+  EXPECT_EQ(state.drawnLevels, shown);
+
+  form.Disconnect();
+  form.PressPrint();
+  ASSERT_EQ(view.printed.size(), 1u);
+  EXPECT_EQ(view.printed[0], shown);
+}
