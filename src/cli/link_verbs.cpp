@@ -176,9 +176,9 @@ class ChosenMemory : public Dialogs {
   ChosenMemory(Dialogs& messages, int memory) : messages_(messages), memory_(memory) {}
   void ShowMessage(std::string_view text, MessageIcon icon) override { messages_.ShowMessage(text, icon); }
   int SelectMemory(const std::function<void()>&) override {
-    return ConfirmMemorySave() == 1 ? memory_ : kMemoryCancel;
+    return ConfirmMemorySave(memory_) == 1 ? memory_ : kMemoryCancel;
   }
-  int ConfirmMemorySave() override { return 1; }
+  int ConfirmMemorySave(int) override { return 1; }
 
  private:
   Dialogs& messages_;

@@ -41,9 +41,13 @@ class Dialogs {
     (void)keepAlive;
     return kMemoryCancel;
   }
-  // "MEMORY SAVA" ("DATA  SAVE    OK?"): 1 for "OK"; 0 for "CANCEL" or when it closed itself
-  // after 3000 ms.
-  virtual int ConfirmMemorySave() { return 0; }
+  // "MEMORY SAVA" ("DATA  SAVE    OK?") for storing to `memory` (1..6), which it names, as it
+  // counts down the seconds before it cancels itself: 1 for "OK"; 0 for "CANCEL" or when it
+  // closed itself after 3000 ms.
+  virtual int ConfirmMemorySave(int memory) {
+    (void)memory;
+    return 0;
+  }
 
   // The "Welcome Screen" shown once at start-up; "Customer Registration" asks for the profile.
   enum class WelcomeChoice { SystemSetup, CustomerRegistration };

@@ -30,6 +30,14 @@ void SerialPort::NoteTransferFailure(bool refused) {
   }
 }
 
+void SerialPort::Pump(bool noPump) {
+  if (noPump) {
+    pump_.PumpPaint();
+  } else {
+    pump_.Pump();
+  }
+}
+
 std::string SerialPort::FailureNote() const {
   if (openFailure_.Failed()) return openFailure_.PortNote(portName_);
   return LineFailure{transferFailure_, line_.DeviceFor(portName_)}.Note(portName_);
@@ -59,13 +67,13 @@ OpenFailure SerialPort::ProbeFailure(const std::string& portName) const {
 int SerialPort::SendByte(std::uint8_t byte, bool noPump) {
   if (!line_.IsOpen()) return 0;
   const int sent = line_.SendByte(byte);
-  if (!noPump) pump_.Pump();
+  Pump(noPump);
   return sent;
 }
 
 int SerialPort::ReceiveByte(std::uint8_t& byte, bool noPump) {
   if (!line_.IsOpen()) return 0;
   const int received = line_.ReceiveByte(byte);
-  if (!noPump) pump_.Pump();
+  Pump(noPump);
   return received;
 }

@@ -39,13 +39,16 @@ class SerialPort {
   std::string FailureNote() const;
 
   // Bytes moved (0 or 1). While closed they return 0 at once without pumping; otherwise the
-  // pending window events are delivered after the byte unless `noPump` is set.
+  // pending window events are delivered after the byte, or with `noPump` set only what paints
+  // the windows.
   int SendByte(std::uint8_t byte, bool noPump);
   int ReceiveByte(std::uint8_t& byte, bool noPump);
 
   SerialLine& Line() { return line_; }
 
  private:
+  void Pump(bool noPump);
+
   SerialLine& line_;
   Dialogs& dialogs_;
   MessagePump& pump_;

@@ -2,9 +2,31 @@
 
 #include <QCoreApplication>
 
+namespace {
+
+bool paintingOnly = false;
+
+}  // namespace
+
 void QtMessagePump::Pump() {
   if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
 }
+
+void QtMessagePump::PumpPaint() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastPaint_ < kPaintInterval) return;
+  lastPaint_ = now;
+  DeliverPaintEvents();
+}
+
+void QtMessagePump::DeliverPaintEvents() {
+  if (QCoreApplication::instance() == nullptr || paintingOnly) return;
+  paintingOnly = true;
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers);
+  paintingOnly = false;
+}
+
+bool QtMessagePump::PaintingOnly() { return paintingOnly; }
 
 void EnsureQtApplication() {
   if (QCoreApplication::instance() != nullptr) return;

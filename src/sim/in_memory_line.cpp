@@ -46,6 +46,7 @@ int InMemoryLine::SendByte(std::uint8_t byte) {
   processor_->Receive(byte, startUs);
   processor_->Advance(clock_.NowUs());
   sent_.push_back(byte);
+  if (onSent) onSent();
   return 1;
 }
 

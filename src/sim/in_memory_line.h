@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,9 @@ class InMemoryLine : public SerialLine {
   // The device goes away, as an unplugged adapter does: every transfer fails at once.
   void Unplug() { unplugged_ = true; }
   bool DeviceGone() const override { return unplugged_; }
+
+  // Runs after each byte the PC sent, e.g. to look at the windows in the middle of a transfer.
+  std::function<void()> onSent;
 
   // Every byte the PC sent and received, in order, since the start or the last ClearTraffic.
   const std::vector<std::uint8_t>& Sent() const { return sent_; }

@@ -395,6 +395,8 @@ TEST(SetupFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryBehind) {
 
   EXPECT_FALSE(ok);
   EXPECT_EQ(s.dialogs.messages, std::vector<std::string>{"Failed to save document."});
+  EXPECT_EQ(s.dialogs.causes,
+            std::vector<std::string>{"No space left on the disk that holds " + s.dir.path()});
   EXPECT_EQ(ReadFileBytes(s.path), before);
   int entries = 0;
   for (const auto& e : std::filesystem::directory_iterator(s.dir.path())) {
@@ -403,10 +405,42 @@ TEST(SetupFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryBehind) {
   }
   EXPECT_EQ(entries, 1);
 
-  // A folder that does not exist.
-  s.dialogs.messages.clear();
-  EXPECT_FALSE(SetupFile::Save(s.dir.File("no/such/folder.tvn"), changed, s.dialogs));
-  EXPECT_EQ(s.dialogs.messages, std::vector<std::string>{"Failed to save document."});
+  // A folder that does not exist, a name longer than a folder allows.
+  const std::string tooLong = std::string(300, 'n') + ".tvn";
+  for (const auto& [path, cause] : {std::pair(s.dir.File("no/such/folder.tvn"),
+                                              "The folder " + s.dir.File("no/such") + " does not exist"),
+                                    std::pair(s.dir.File(tooLong), "The name " + tooLong + " is too long")}) {
+    s.dialogs = {};
+    EXPECT_FALSE(SetupFile::Save(path, changed, s.dialogs));
+    EXPECT_EQ(s.dialogs.messages, std::vector<std::string>{"Failed to save document."});
+    EXPECT_EQ(s.dialogs.causes, std::vector<std::string>{cause});
+  }
+  EXPECT_EQ(ReadFileBytes(s.path), before);
+}
+
+// What cannot be staged here (a full or read-only disk, a folder of another user) gets its reason
+// from the system's error.
+TEST(SetupFile, ASaveFailureSaysWhy) {
+  TempDir dir;
+  const std::string locked = dir.File("locked");
+  std::filesystem::create_directory(locked);
+  std::filesystem::permissions(locked,
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const std::string target = locked + "/car.tvn";
+  const std::string open = dir.File("car.tvn");
+  const struct {
+    int error;
+    std::string path;
+    std::string reason;
+  } cases[] = {
+      {ENOSPC, open, "No space left on the disk that holds " + dir.path()},
+      {EROFS, open, "The folder " + dir.path() + " is read-only"},
+      {EACCES, target, "The folder " + locked + " is read-only"},
+      {EACCES, open, "Permission denied: you may not write into the folder " + dir.path()},
+      {EIO, open, std::strerror(EIO)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SetupFile::SaveFailureReason(c.error, c.path), c.reason) << c.error;
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
 }
 
 TEST(SetupFile, SaveReplacesTheTargetThroughASymbolicLink) {

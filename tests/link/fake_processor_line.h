@@ -173,7 +173,7 @@ class ScriptedDialogs : public Dialogs {
     for (int i = 0; i < keepAliveTicks; ++i) keepAlive();
     return memoryChoice;
   }
-  int ConfirmMemorySave() override { return 1; }
+  int ConfirmMemorySave(int) override { return 1; }
 
   std::vector<std::string> messages;
   std::vector<std::string> causes;  // the lines under the failures' messages, in order

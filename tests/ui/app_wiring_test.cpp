@@ -4,6 +4,10 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QScreen>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include "common/temp_dir.h"
@@ -176,6 +180,65 @@ TEST(AppLink, ConnectReachesPortOpenAndASpeakerClickSendsItsLevel) {
   EXPECT_TRUE(QTest::qWaitFor(
       [&] { return h.line.State().settings.levelCodes[Index(OutputChannel::FrontHighL)] == 12; }, 2000));
   EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+// What a window shows on the screen (its backing store), against what it would draw now.
+QImage OnScreen(QWidget& window) {
+  return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+QImage Drawn(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+TEST(AppLink, TheWindowsPaintDuringTheUploadAndRequestsWaitForItsEnd) {
+  AppHarness h;
+  h.Start();
+  AppHarness::Settle();
+  ProgressWindow& rs232c = h.View().Rs232cWindow();
+  QStatusBar* bar = h.Frame().statusBar();
+  QImage windowOnScreen, windowDrawn, barOnScreen, barDrawn;
+  QString part;
+  bool requestTaken = false;
+  h.line.onSent = [&] {
+    const std::size_t sent = h.line.Sent().size();
+    if (!rs232c.isVisible() || sent < 600 || sent > 601) return;
+    if (sent == 600) {
+      // The main window changes, and a window's request comes in, while the parametric data
+      // goes over.
+      bar->showMessage(QStringLiteral("painted in the middle of the upload"));
+      h.View().Requests().Post({FormMessage::TcrSend, 0, Index(OutputChannel::Center)});
+      QThread::msleep(3 * QtMessagePump::kPaintInterval.count());
+      return;
+    }
+    part = rs232c.Text(2);
+    requestTaken = h.app->Doc().IsModified();
+    windowOnScreen = OnScreen(rs232c);
+    windowDrawn = Drawn(rs232c);
+    barOnScreen = OnScreen(h.Frame()).copy(QRect(bar->mapTo(&h.Frame(), QPoint(0, 0)), bar->size()));
+    barDrawn = Drawn(*bar);
+  };
+  ASSERT_TRUE(h.ConnectCom1());
+  ASSERT_FALSE(windowOnScreen.isNull());
+  EXPECT_EQ(part, QStringLiteral("P_EQ DATA"));
+  // On the screen, the window's text and bar, and the main window's status bar as they stand.
+  EXPECT_TRUE(windowOnScreen == windowDrawn);
+  EXPECT_TRUE(barOnScreen == barDrawn);
+  // The request was not taken while the upload painted; it came once the upload was over.
+  EXPECT_FALSE(requestTaken);
+  AppHarness::Settle();
+  EXPECT_TRUE(h.app->Doc().IsModified());
+}
+
+TEST(AppLink, AStoredMemoryStaysNamedInTheStatusBar) {
+  AppHarness h;
+  h.Start();
+  AppHarness::Settle();
+  ASSERT_TRUE(h.ConnectCom1());
+  h.dialogs.memory = 4;
+  QTest::mouseClick(h.View().FunctionButtonWidget(FunctionButton::Memory), Qt::LeftButton);
+  QStatusBar* bar = h.Frame().statusBar();
+  EXPECT_EQ(bar->currentMessage(), QStringLiteral("Stored in memory 4"));
+  // No time-out takes it away; the next status message does.
+  for (const QTimer* t : bar->findChildren<QTimer*>()) EXPECT_FALSE(t->isActive());
+  EXPECT_TRUE(h.line.State().Memory(4).has_value());
 }
 
 TEST(AppClose, AsksToSaveBeforeReleasingTheProcessor) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -10,6 +11,7 @@
 #include "app/qt_dialogs.h"
 #include "app/timed_choice_dialog.h"
 #include "common/dialogs.h"
+#include "common/ui/caption_width.h"
 
 namespace {
 
@@ -66,6 +68,83 @@ TEST(QtDialogs, TheErrorBoxIsCaptionedErrorWithOneOk) {
   }
 }
 
+// Every box is wide enough for its caption, whatever its text; a failure's cause goes under the
+// system's text.
+TEST(QtDialogs, BoxesAreAsWideAsTheirCaptionAndText) {
+  QtDialogs dialogs;
+  const std::string cause = "COM1 (/dev/ttyUSB0): no answer from the processor: check the cable";
+  const struct {
+    std::function<void()> show;
+    QString caption;
+    QString text;
+    QString below;
+  } boxes[] = {
+      {[&] { dialogs.ShowMessage("12 dB OVER"); },
+       QStringLiteral("KRV5200"),
+       QStringLiteral("12 dB OVER"),
+       {}},
+      {[&] { dialogs.ShowErrorBox("WORD IS WRONG"); },
+       QStringLiteral("ERROR"),
+       QStringLiteral("WORD IS WRONG"),
+       {}},
+      {[&] { dialogs.ShowFailure("Port Not Connect", cause); }, QStringLiteral("KRV5200"),
+       QStringLiteral("Port Not Connect"), QString::fromStdString(cause)},
+      {[&] { dialogs.ConfirmTcrChange(); },
+       QStringLiteral("TCR_WARNING"),
+       QStringLiteral("IF YOU SELECT OK ,YOUR TCR IS CANGE"),
+       {}},
+      {[&] { dialogs.SelectAeqParameter(); },
+       QStringLiteral("PARAMETER SELECT"),
+       QStringLiteral("Which do you select for AEQ Parameter?"),
+       {}},
+  };
+  for (const auto& b : boxes) {
+    int width = 0;
+    QStringList texts;
+    Later(10, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      width = box->width();
+      for (const QLabel* l : box->findChildren<QLabel*>()) {
+        if (l->isVisible() && !l->text().isEmpty()) texts << l->text();
+      }
+      box->close();
+    });
+    b.show();
+    EXPECT_GE(width, CaptionWidth(b.caption)) << b.caption.toStdString();
+    for (const QString& line : {b.text, b.below})
+      EXPECT_GE(width, QFontMetrics(QApplication::font()).horizontalAdvance(line)) << line.toStdString();
+    EXPECT_EQ(texts.value(0), b.text);
+    EXPECT_EQ(texts.value(1), b.below);
+  }
+}
+
+// "MEMORY SAVA" names the memory and counts down on its CANCEL button.
+TEST(QtDialogs, MemorySaveNamesTheMemoryAndCountsDown) {
+  QtDialogs dialogs;
+  QString detail, first, later, name;
+  Later(50, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    detail = box->findChild<QLabel*>(QStringLiteral("detail"))->text();
+    first = ButtonNamed(*box, QStringLiteral("CANCEL (3)")) ? QStringLiteral("CANCEL (3)") : QString();
+  });
+  Later(1100, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    QPushButton* cancel = ButtonNamed(*box, QStringLiteral("CANCEL (2)"));
+    ASSERT_NE(cancel, nullptr);
+    later = cancel->text();
+    name = cancel->accessibleName();
+    ButtonNamed(*box, QStringLiteral("OK"))->click();
+  });
+  EXPECT_EQ(dialogs.ConfirmMemorySave(3), 1);
+  EXPECT_EQ(detail, QStringLiteral("Store to memory 3"));
+  EXPECT_EQ(first, QStringLiteral("CANCEL (3)"));
+  EXPECT_EQ(later, QStringLiteral("CANCEL (2)"));
+  EXPECT_EQ(name, QStringLiteral("CANCEL"));
+}
+
 TEST(TimedChoiceDialog, AKeepAliveThatDeliversEventsIsNotStartedTwice) {
   TimedChoiceDialog dialog(QStringLiteral("AEQ PARAMETER SAVE"), QStringLiteral("?"),
                            {{QStringLiteral("OK"), 1}, {QStringLiteral("CANCEL"), 0}}, 0);
@@ -86,8 +165,13 @@ TEST(TimedChoiceDialog, AKeepAliveThatDeliversEventsIsNotStartedTwice) {
 
 TEST(MemorySelectDialog, ANumberClosesItOnlyOnceTheSaveIsConfirmed) {
   int confirmAnswer = 0;
-  int asked = 0;
-  MemorySelectDialog dialog([&] { return ++asked, confirmAnswer; }, [] {});
+  std::vector<int> asked;
+  MemorySelectDialog dialog(
+      [&](int memory) {
+        asked.push_back(memory);
+        return confirmAnswer;
+      },
+      [] {});
   // "2" not confirmed: still open, every number still there; then "5" confirmed.
   Later(10, [&] {
     ButtonNamed(dialog, QStringLiteral("2"))->click();
@@ -97,10 +181,10 @@ TEST(MemorySelectDialog, ANumberClosesItOnlyOnceTheSaveIsConfirmed) {
     ButtonNamed(dialog, QStringLiteral("5"))->click();
   });
   EXPECT_EQ(dialog.Choose(), 5);
-  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(asked, (std::vector<int>{2, 5}));
   EXPECT_FALSE(ButtonNamed(dialog, QStringLiteral("5"))->isEnabled());
 
-  MemorySelectDialog cancelled([] { return 1; }, [] {});
+  MemorySelectDialog cancelled([](int) { return 1; }, [] {});
   Later(10, [&] { ButtonNamed(cancelled, QStringLiteral("CANCEL"))->click(); });
   EXPECT_EQ(cancelled.Choose(), Dialogs::kMemoryCancel);
 }
