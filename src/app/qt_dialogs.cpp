@@ -7,12 +7,12 @@
 #include "app/timed_choice_dialog.h"
 #include "app/welcome_screen.h"
 #include "common/ui/caption_width.h"
+#include "platform/qt_text.h"
 #include "profile/ui/customer_profile_dialog.h"
 #include "profile/ui/finish_screen.h"
 
 namespace {
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 QString Latin(const char* s) { return QString::fromLatin1(s); }
 
 enum OkCancel { kCancel = 0, kOk = 1 };
@@ -30,10 +30,10 @@ void ShowBox(QWidget* parent, const char* caption, std::string_view text, Messag
   QMessageBox box(parent);
   box.setObjectName(Latin(caption));
   box.setWindowTitle(Latin(caption));
-  box.setText(Text(text));
+  box.setText(QtText(text));
   box.setTextFormat(Qt::PlainText);
   if (!cause.empty()) {
-    box.setInformativeText(Text(cause));
+    box.setInformativeText(QtText(cause));
     // One plain line, as wide as it is: the box takes the width it needs.
     if (auto* line = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
       line->setWordWrap(false);
