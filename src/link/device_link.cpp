@@ -70,19 +70,21 @@ void DeviceLink::Send(std::uint8_t byte) {
   GiveUp();
 }
 
-void DeviceLink::GiveUp() {
+void DeviceLink::GiveUp(bool heard) {
   lineAlive = false;
   status = kFailed;
-  refused_ = false;
+  refused_ = heard;
 }
 
 template <typename Classify>
 DeviceLink::Reply DeviceLink::Read(std::uint8_t& byte, int sleepBeforeMs, Classify classify) {
   if (!Alive()) return Reply::Failed;
+  bool heard = false;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     if (sleepBeforeMs > 0) clock_.SleepMs(sleepBeforeMs);
     std::uint8_t got = 0;
     if (port_.ReceiveByte(got, noPump != 0) == 1) {
+      heard = true;
       const Verdict v = classify(got);
       if (v == Verdict::Accept) {
         byte = got;
@@ -92,7 +94,7 @@ DeviceLink::Reply DeviceLink::Read(std::uint8_t& byte, int sleepBeforeMs, Classi
     }
     clock_.SleepMs(kRetrySleepMs);
   }
-  GiveUp();
+  GiveUp(heard);
   return Reply::Failed;
 }
 

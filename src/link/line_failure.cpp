@@ -1,5 +1,7 @@
 #include "link/line_failure.h"
 
+#include "common/text_fill.h"
+
 std::string LineFailure::Note(const std::string& portName) const {
   const char* text = nullptr;
   switch (kind) {
@@ -17,7 +19,5 @@ std::string LineFailure::Note(const std::string& portName) const {
   }
   // A port given as a device path names its device already.
   const std::string place = device.empty() || device == portName ? portName : portName + " (" + device + ")";
-  std::string note = text;
-  note.replace(note.find("%1"), 2, place);
-  return note;
+  return FillPlaceholders(text, place);
 }

@@ -8,14 +8,14 @@ struct LineFailure {
   enum class Kind {
     None,
     NoAnswer,    // nothing (or nothing sensible) came back: cable or power
-    Refused,     // the processor kept answering "N": line settings or a noisy cable
+    Refused,     // answers came, but refusals or nonsense: line settings or a noisy cable
     DeviceGone,  // the device itself went away: an adapter unplugged
   };
 
   static constexpr const char* kNoAnswerNote =
       "%1: no answer from the processor: check the cable and that the processor is switched on";
   static constexpr const char* kRefusedNote =
-      "%1: the processor refused every try: check the line settings (baud rate) and the cable";
+      "%1: no sensible answer from the processor: check the line settings (baud rate) and the cable";
   static constexpr const char* kDeviceGoneNote =
       "%1: the device has gone away: the USB adapter was probably unplugged";
 

@@ -30,9 +30,9 @@ class SerialPort {
   // Why the last probe of `portName` failed; reason None when it succeeded or never ran.
   OpenFailure ProbeFailure(const std::string& portName) const;
 
-  // A transaction on the open port gave up: `refused` when the processor kept refusing, else it
-  // did not answer. Nothing is noted once the port is closed, so a later attempt on the closed
-  // port does not hide the first cause.
+  // A transaction on the open port gave up: `refused` when answers came but none that fit
+  // (refusals, garbage), else nothing came. Nothing is noted once the port is closed, so a later attempt on
+  // the closed port does not hide the first cause.
   void NoteTransferFailure(bool refused);
   // The plain line that goes under a link failure's message: the port, its device and the
   // likely cause of the last failed open or exchange; "" when nothing failed.

@@ -122,11 +122,12 @@ TEST_F(Connecting, EachFailureHasItsMessage) {
   // Under each link failure, the port and the likely cause.
   const std::string noAnswer =
       "COM1: no answer from the processor: check the cable and that the processor is switched on";
-  EXPECT_EQ(dialogs.causes,
-            (std::vector<std::string>{
-                "COM2 stands for no device",
-                "COM1: the processor refused every try: check the line settings (baud rate) and the cable",
-                noAnswer, noAnswer}));
+  EXPECT_EQ(
+      dialogs.causes,
+      (std::vector<std::string>{
+          "COM2 stands for no device",
+          "COM1: no sensible answer from the processor: check the line settings (baud rate) and the cable",
+          noAnswer, noAnswer}));
 }
 
 TEST(ConnectStatus, DeadLineDuringConnectAndLevels) {

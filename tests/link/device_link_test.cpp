@@ -163,10 +163,11 @@ TEST_F(LinkFixture, AFailureNamesThePortItsDeviceAndTheLikelyCause) {
        "COM1 (/dev/ttyUSB0): no answer from the processor: check the cable and that the processor is "
        "switched on"},
       {[](FakeProcessorLine& l) { l.naksOnLetter = 5; }, "/dev/ttyS0",
-       "COM1 (/dev/ttyS0): the processor refused every try: check the line settings (baud rate) and the "
+       "COM1 (/dev/ttyS0): no sensible answer from the processor: check the line settings (baud rate) and "
+       "the "
        "cable"},
-      {[](FakeProcessorLine& l) { l.answerFrames = 0; }, "COM1",  // a port given as its device path
-       "COM1: no answer from the processor: check the cable and that the processor is switched on"},
+      {[](FakeProcessorLine& l) { l.statusBytes = {'R'}; }, "COM1",  // a port given as its device path
+       "COM1: no sensible answer from the processor: check the line settings (baud rate) and the cable"},
       {[](FakeProcessorLine& l) {
          l.refuseSend = true;
          l.gone = true;
@@ -179,7 +180,7 @@ TEST_F(LinkFixture, AFailureNamesThePortItsDeviceAndTheLikelyCause) {
     ASSERT_TRUE(port.OpenPort("COM1"));
     EXPECT_EQ(port.FailureNote(), "");
     c.fault(line);
-    EXPECT_FALSE(link.SetEqLevel(20));
+    EXPECT_EQ(link.QueryStatus(), 0);
     EXPECT_EQ(port.FailureNote(), c.note);
     // Later attempts on the closed port leave the first cause standing.
     line.gone = false;
@@ -187,7 +188,7 @@ TEST_F(LinkFixture, AFailureNamesThePortItsDeviceAndTheLikelyCause) {
     EXPECT_EQ(port.FailureNote(), c.note);
     line.silent = false;
     line.naksOnLetter = 0;
-    line.answerFrames = -1;
+    line.statusBytes = {'4'};
     line.refuseSend = false;
   }
 }
