@@ -154,42 +154,33 @@ TEST_F(LinkFixture, SilentLineFailsAfterTheAttemptsRunOut) {
 }
 
 TEST_F(LinkFixture, AFailureNamesThePortItsDeviceAndTheLikelyCause) {
+  const std::string noAnswer =
+      ": no answer from the processor: check the cable and that the processor is switched on";
+  const std::string nonsense =
+      ": no sensible answer from the processor: check the line settings (baud rate) and the cable";
   const struct {
     void (*fault)(FakeProcessorLine&);
     const char* device;
-    const char* note;
+    std::string note;
   } cases[] = {
-      {[](FakeProcessorLine& l) { l.silent = true; }, "/dev/ttyUSB0",
-       "COM1 (/dev/ttyUSB0): no answer from the processor: check the cable and that the processor is "
-       "switched on"},
-      {[](FakeProcessorLine& l) { l.naksOnLetter = 5; }, "/dev/ttyS0",
-       "COM1 (/dev/ttyS0): no sensible answer from the processor: check the line settings (baud rate) and "
-       "the "
-       "cable"},
-      {[](FakeProcessorLine& l) { l.statusBytes = {'R'}; }, "COM1",  // a port given as its device path
-       "COM1: no sensible answer from the processor: check the line settings (baud rate) and the cable"},
-      {[](FakeProcessorLine& l) {
-         l.refuseSend = true;
-         l.gone = true;
-       },
-       "/dev/ttyUSB0",
+      {[](FakeProcessorLine& l) { l.silent = true; }, "/dev/ttyUSB0", "COM1 (/dev/ttyUSB0)" + noAnswer},
+      {[](FakeProcessorLine& l) { l.naksOnLetter = 5; }, "/dev/ttyS0", "COM1 (/dev/ttyS0)" + nonsense},
+      {[](FakeProcessorLine& l) { l.statusBytes = {'R'}; }, "COM1", "COM1" + nonsense},  // a device path
+      {[](FakeProcessorLine& l) { l.refuseSend = l.gone = true; }, "/dev/ttyUSB0",
        "COM1 (/dev/ttyUSB0): the device has gone away: the USB adapter was probably unplugged"},
   };
   for (const auto& c : cases) {
+    line.silent = line.refuseSend = false;
+    line.naksOnLetter = 0;
+    line.statusBytes = {'4'};
     line.device = c.device;
     ASSERT_TRUE(port.OpenPort("COM1"));
-    EXPECT_EQ(port.FailureNote(), "");
     c.fault(line);
     EXPECT_EQ(link.QueryStatus(), 0);
-    EXPECT_EQ(port.FailureNote(), c.note);
-    // Later attempts on the closed port leave the first cause standing.
+    // A later attempt on the closed port leaves the first cause standing.
     line.gone = false;
     EXPECT_FALSE(link.SetEqLevel(20));
     EXPECT_EQ(port.FailureNote(), c.note);
-    line.silent = false;
-    line.naksOnLetter = 0;
-    line.statusBytes = {'4'};
-    line.refuseSend = false;
   }
 }
 
