@@ -1,6 +1,7 @@
 #include "platform/qt_message_pump.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace {
 
@@ -20,7 +21,8 @@ void QtMessagePump::PumpPaint() {
 }
 
 void QtMessagePump::DeliverPaintEvents() {
-  if (QCoreApplication::instance() == nullptr || paintingOnly) return;
+  // Without windows (the command-line tool) there is nothing to paint.
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr || paintingOnly) return;
   paintingOnly = true;
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers);
   paintingOnly = false;
