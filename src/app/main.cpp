@@ -17,6 +17,7 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_document_prompts.h"
 #include "form/ui/cq5_view.h"
+#include "platform/data_folder.h"
 #include "platform/qt_message_pump.h"
 #include "platform/qt_serial_line.h"
 #include "platform/qt_settings_store.h"
@@ -192,6 +193,8 @@ int main(int argc, char** argv) {
   CQ5App cq5({settings, line, clock, dialogs, prompts, pump});
   dialogs.SetParent(&cq5.Frame());
   prompts.SetParent(&cq5.Frame());
+  // The start-up report quits at the first paint: no question may stand in its way.
+  cq5.EnableKeeping(DataFolder::Path(), !options.startupReport);
   StartupReport report(mainEntered);
   if (options.startupReport) cq5.View().installEventFilter(&report);
   cq5.Start(options.file);

@@ -267,6 +267,12 @@ class CliMeasurementHost : public MeasurementHost {
   void StoreAeqParameters(const std::array<std::int32_t, kAeqWordCount>& words) override {
     doc_.aeqParameters = words;
   }
+  void KeepSnapshot(const SnapshotTrigger& trigger) override {
+    KeepCliSnapshot(kMeasure.name, trigger, doc_, setupFile);
+  }
+
+  // The file the measured setup is saved as: it names the snapshots.
+  std::string setupFile;
 
  private:
   SetupDocument& doc_;
@@ -389,6 +395,7 @@ int RunMeasure(CliContext& ctx) {
   Session session(ctx);
   AnsweredDialogs dialogs(ctx.dialogs, a.parameters);
   CliMeasurementHost host(doc, session.port, session.clock, dialogs);
+  host.setupFile = a.out;
   PostedRun posted;
   AeqStartLine aeqLine;
   TcrStartLine tcrLine;
