@@ -14,7 +14,7 @@ namespace {
 constexpr char kSnapshotNameSeparator = '_';
 constexpr std::string_view kStoreTriggerPrefix = "store-";
 constexpr int kSnapshotMemoryCount = 6;
-// Two snapshots within the same millisecond get successive milliseconds.
+// Another program's snapshot of the same millisecond moves this one on by a millisecond.
 constexpr int kStampTries = 1000;
 
 bool KnownSnapshotTrigger(std::string_view trigger) {
@@ -39,7 +39,10 @@ std::string SnapshotStore::Keep(const SnapshotTrigger& trigger, const SetupDocum
 
   const std::string tail = std::string(1, kSnapshotNameSeparator) + trigger.Name() + kSnapshotNameSeparator +
                            SetupName::Stem(setupName) + SetupName::kExtension;
+  // Names sort by time: a new snapshot is always the newest, even when the clock went back.
   auto time = now_();
+  if (const std::vector<SnapshotEntry> kept = List(); !kept.empty() && time <= kept.front().time)
+    time = kept.front().time + std::chrono::milliseconds(1);
   fs::path path;
   for (int i = 0; i < kStampTries; ++i, time += std::chrono::milliseconds(1)) {
     path = fs::path(folder_) / (TimeStamp::FileStamp(time) + tail);

@@ -33,7 +33,7 @@ class SnapshotStore : public SnapshotSink {
 
   const std::string& Folder() const { return folder_; }
 
-  // Writes `setup` as a new snapshot (through a temporary file, so that a full disk leaves no
+  // Writes `setup` as the newest snapshot (through a temporary file, so that a full disk leaves no
   // half file), then removes all but the newest 200. Empty on success, else the note for the
   // user naming the folder and the reason.
   std::string Keep(const SnapshotTrigger& trigger, const SetupDocument& setup,
