@@ -35,6 +35,10 @@ Ports: "COM1".."COM4" in the "I/O Port" menu stand for the devices chosen in "I/
 chosen). The environment variables KRV5200_COM1..KRV5200_COM4 come first. The line settings
 are those of the section "RS_Set_Up", chosen in the same dialog.
 
+Every setup sent to the processor is kept as a snapshot ("File" > "Snapshots..."), and a setup
+with unsaved changes in a recovery file that the next start offers when the program ended without
+saving; both live in the data folder, ~/.local/share/Local AppWizard-Generated Applications/KRV5200.
+
 Options:
   --no-welcome       start without the Welcome Screen (also KRV5200_NO_WELCOME=1)
   --startup-report   print how long the main window took to reach the screen and the memory in
