@@ -5,9 +5,9 @@
 #include <QStyleFactory>
 #include <QTimer>
 
-#include "app/brand_artwork.h"
 #include "app/cq5_doc.h"
 #include "app/main_frame.h"
+#include "artwork/brand_artwork.h"
 #include "form/ui/cq5_view.h"
 #include "keeping/ui/setup_keeping.h"
 

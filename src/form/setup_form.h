@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "common/automatic_runs.h"
+#include "common/form_request.h"
 #include "common/snapshot_sink.h"
 #include "document/setup_document.h"
 #include "eq/response_curve.h"
 #include "form/form_controls.h"
-#include "form/form_request.h"
 #include "form/form_seams.h"
 #include "form/function_windows.h"
 #include "form/link_state.h"
