@@ -9,7 +9,6 @@
 #include "common/temp_dir.h"
 #include "document/setup_file.h"
 #include "keeping/setup_name.h"
-#include "keeping/time_stamp.h"
 
 namespace {
 
@@ -124,14 +123,6 @@ TEST(SnapshotNames, ASetupNameBecomesAFileNamePart) {
       {umlauts, std::string(99, 'a')},
   };
   for (const auto& [title, stem] : cases) EXPECT_EQ(SetupName::Stem(title), stem) << title;
-}
-
-TEST(SnapshotNames, FileStampsReadBackToTheMillisecond) {
-  const Time t = Time(std::chrono::seconds(1741961352)) + std::chrono::milliseconds(7);
-  EXPECT_EQ(TimeStamp::FileStamp(t), "20250314T140912.007Z");
-  Time back;
-  ASSERT_TRUE(TimeStamp::ParseFileStamp("20250314T140912.007Z", back));
-  EXPECT_EQ(back, t);
 }
 
 }  // namespace
