@@ -26,7 +26,7 @@ SetupFile::LoadOutcome DocumentSession::OpenCopy(const std::string& file, const 
   const SetupFile::LoadOutcome outcome = Open(file, dialogs);
   if (SetupFile::Succeeded(outcome)) {
     path_ = path;
-    modified_ = true;
+    SetModified(true);
   }
   return outcome;
 }
