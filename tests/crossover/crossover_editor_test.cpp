@@ -10,13 +10,14 @@
 
 #include "common/form_request.h"
 #include "common/recording_dialogs.h"
+#include "common/recording_sink.h"
 #include "crossover/crossover_report.h"
 #include "crossover/speaker_group_info.h"
 #include "graphics/recording_canvas.h"
 
 namespace {
 
-class FakeView : public CrossoverView {
+class CrossoverFakeView : public CrossoverView {
  public:
   Canvas& GraphCanvas() override { return graph; }
   Canvas& LegendCanvas() override { return legend; }
@@ -27,13 +28,6 @@ class FakeView : public CrossoverView {
   std::optional<CrossoverFocus> focus;
 };
 
-class RecordingSink : public FormRequestSink {
- public:
-  void Post(const FormRequest& r) override { posted.push_back(r); }
-  void Send(const FormRequest& r) override { posted.push_back(r); }
-  std::vector<FormRequest> posted;
-};
-
 // (send flag, kind) of each crossover request, in order.
 using Sends = std::vector<std::pair<int, int>>;
 constexpr int kLevel = 0;
@@ -41,7 +35,7 @@ constexpr int kFilter = 1;
 constexpr int kAll = 33;
 
 struct CrossoverEditorTest : ::testing::Test {
-  FakeView view;
+  CrossoverFakeView view;
   RecordingSink sink;
   RecordingDialogs boxes;
   CrossoverEditor editor{view, sink, boxes};

@@ -8,6 +8,7 @@
 
 #include "common/recording_dialogs.h"
 #include "graphics/recording_canvas.h"
+#include "graphics/recording_target.h"
 #include "graphics/report_target.h"
 
 namespace {
@@ -21,15 +22,6 @@ class FocusView : public CustomerProfileView {
  public:
   void FocusBox(ProfileBox box) override { focused = box; }
   std::optional<ProfileBox> focused;
-};
-
-class PageTarget : public ReportTarget {
- public:
-  bool BeginPage() override { return !cancel; }
-  Canvas& Page() override { return page; }
-  void EndPage() override {}
-  bool cancel = false;
-  RecordingCanvas page;
 };
 
 ProfileBox Box(F field) { return ProfileBox::Of(field); }
@@ -236,7 +228,7 @@ TEST_F(ProfileEditorTest, TheCountryIsTheIndexOfTheEntryTypedOrChosen) {
 }
 
 TEST_F(ProfileEditorTest, PrintTakesTheEditsOverFirstAndPrintsTheProfilesOwnDate) {
-  PageTarget target;
+  RecordingTarget target;
   Edit(F::Year, "2019");
   Edit(F::FirstName, "Cleo");
   Edit(F::Month, "oops");
@@ -245,7 +237,7 @@ TEST_F(ProfileEditorTest, PrintTakesTheEditsOverFirstAndPrintsTheProfilesOwnDate
   EXPECT_NE(target.page.FindText("2019 /  5 / 17"), nullptr);
   EXPECT_NE(target.page.FindText(": Cleo  "), nullptr);
 
-  PageTarget cancelled;
+  RecordingTarget cancelled;
   cancelled.cancel = true;
   editor.Print(cancelled);
   EXPECT_TRUE(cancelled.page.ops.empty());
