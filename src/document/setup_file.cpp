@@ -255,32 +255,46 @@ std::string Serialize(const SetupDocument& doc) {
   return ar.out.bytes();
 }
 
-bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs) {
-  doc.viewSynchronized = 0;
-  const std::string data = Serialize(doc);
-  const std::string target = ResolveTarget(path);
+namespace {
 
+// Writes `data` over `path` through a temporary file; 0, or the system's error number of the
+// first step that failed (no file has changed then). `target` is the file actually replaced.
+int WriteReplacing(const std::string& path, const std::string& data, std::string& target) {
+  target = ResolveTarget(path);
   const std::string folder = FolderOf(target);
   RemoveStaleTemporaries(folder);
   std::string temp = folder + "/" + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-XXXXXX";
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    dialogs.ShowFailure(kFailedToSave, SaveFailureReason(errno, target), MessageIcon::Exclamation);
-    return false;
-  }
-  bool ok = WriteAll(fd, data) && ::fchmod(fd, NewFileMode(target)) == 0 && ::fsync(fd) == 0;
-  int error = ok ? 0 : errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-    ok = false;
-    error = errno;
-  }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    dialogs.ShowFailure(kFailedToSave, SaveFailureReason(error, target), MessageIcon::Exclamation);
+  if (fd < 0) return errno;
+  int failure = 0;
+  auto step = [&failure](bool ok) {
+    if (!ok && failure == 0) failure = errno != 0 ? errno : EIO;
+    return ok;
+  };
+  errno = 0;
+  bool ok =
+      step(WriteAll(fd, data)) && step(::fchmod(fd, NewFileMode(target)) == 0) && step(::fsync(fd) == 0);
+  ok = step(::close(fd) == 0) && ok;
+  ok = ok && step(::rename(temp.c_str(), target.c_str()) == 0);
+  if (!ok) ::unlink(temp.c_str());
+  return ok ? 0 : failure;
+}
+
+}  // namespace
+
+bool Write(const std::string& path, const SetupDocument& doc, std::string& error) {
+  std::string target;
+  const int failure = WriteReplacing(path, Serialize(doc), target);
+  if (failure != 0) error = std::strerror(failure);
+  return failure == 0;
+}
+
+bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs) {
+  doc.viewSynchronized = 0;
+  std::string target;
+  const int failure = WriteReplacing(path, Serialize(doc), target);
+  if (failure != 0) {
+    dialogs.ShowFailure(kFailedToSave, SaveFailureReason(failure, target), MessageIcon::Exclamation);
     return false;
   }
   return true;
