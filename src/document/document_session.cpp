@@ -9,6 +9,7 @@ std::string DocumentSession::Title() const {
 void DocumentSession::New() {
   path_.clear();
   modified_ = false;
+  historyModified_ = false;
 }
 
 SetupFile::LoadOutcome DocumentSession::Open(const std::string& path, Dialogs& dialogs) {
@@ -17,6 +18,17 @@ SetupFile::LoadOutcome DocumentSession::Open(const std::string& path, Dialogs& d
     path_ = path;
     corrections_ = SetupCorrection::Correct(document);
     modified_ = corrections_ != 0;
+    historyModified_ = false;
+  }
+  return outcome;
+}
+
+SetupFile::LoadOutcome DocumentSession::OpenCopy(const std::string& file, const std::string& path,
+                                                 Dialogs& dialogs) {
+  const SetupFile::LoadOutcome outcome = Open(file, dialogs);
+  if (SetupFile::Succeeded(outcome)) {
+    path_ = path;
+    SetModified(true);
   }
   return outcome;
 }
@@ -26,5 +38,7 @@ bool DocumentSession::Save(const std::string& path, Dialogs& dialogs) {
   if (target.empty() || !SetupFile::Save(target, document, dialogs)) return false;
   path_ = target;
   modified_ = false;
+  historyModified_ = false;
+  if (onSaved) onSaved();
   return true;
 }

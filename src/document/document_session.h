@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "common/dialogs.h"
@@ -15,8 +16,15 @@ class DocumentSession {
 
   SetupDocument document;
 
-  bool IsModified() const { return modified_; }
+  // Unsaved changes: a change the undo history does not hold (values corrected as the file was
+  // opened, a restored recovery file), or a history that stands away from the step last saved.
+  bool IsModified() const { return modified_ || historyModified_; }
+  // A change outside the undo history.
   void SetModified(bool modified = true) { modified_ = modified; }
+  // The undo history's share: it stands away from its clean step.
+  void SetHistoryModified(bool modified) { historyModified_ = modified; }
+  // Runs after every successful save: the undo history takes its present step as the clean one.
+  std::function<void()> onSaved;
 
   // The file the document belongs to; empty while untitled.
   const std::string& Path() const { return path_; }
@@ -32,6 +40,10 @@ class DocumentSession {
   // foreign or damaged changes nothing at all: values, file, title and modified flag stay as
   // they were.
   SetupFile::LoadOutcome Open(const std::string& path, Dialogs& dialogs);
+  // Opens `file` as the setup of `path` (empty: untitled), modified: a recovery file restored under
+  // its setup's own name, a snapshot opened as a new setup. Saving then goes to `path`. A file
+  // that does not open changes nothing, as with Open.
+  SetupFile::LoadOutcome OpenCopy(const std::string& file, const std::string& path, Dialogs& dialogs);
   // The kinds of values the last successful Open corrected (0: none).
   SetupCorrection::Kinds LastCorrections() const { return corrections_; }
 
@@ -42,5 +54,6 @@ class DocumentSession {
  private:
   std::string path_;
   bool modified_ = false;
+  bool historyModified_ = false;
   SetupCorrection::Kinds corrections_ = 0;
 };

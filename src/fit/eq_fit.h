@@ -21,6 +21,9 @@ struct FitResult {
   double rmsAfter = 0.0;
 };
 
+// The undo step of an applied fit.
+inline constexpr const char* kFitStepText = "Fit EQ to Measurement";
+
 // The highest --max-boost a fit takes: the 12 dB rule's limit.
 inline constexpr double kMaxBoostLimit = 12.0;
 

@@ -46,6 +46,7 @@ SetupForm::SetupForm(SerialPort& port, Clock& clock, Dialogs& dialogs, Progress&
       work_(session.document),
       appliedSwitches_(session.document.speakerSwitch) {
   printLevels_.fill(kPrintLevelStart);
+  recorder_.onStep = [this] { session_.SetHistoryModified(true); };
 }
 
 SetupDocument& SetupForm::Doc() { return session_.document; }
@@ -64,21 +65,19 @@ void SetupForm::Flash() {
 // ---------------------------------------------------------------- life cycle
 
 void SetupForm::InitialUpdate() {
-  // A profile entered at the very start is an edit like any other: it is offered for saving.
-  bool registered = false;
+  // The history starts again with the setup as it now stands.
+  recorder_.Reset(Doc(), switches_);
   if (!welcomeShown_) {
     welcomeShown_ = true;
-    if (dialogs_.ShowWelcomeScreen() == Dialogs::WelcomeChoice::CustomerRegistration) {
-      ProfileData();
-      registered = true;
-    }
+    // A profile entered at the very start is an edit like any other: a step, offered for saving.
+    if (dialogs_.ShowWelcomeScreen() == Dialogs::WelcomeChoice::CustomerRegistration) ProfileData();
     if (!port_.IsOpen()) {
       // A port that cannot be opened now stays off the menu until the program ends.
       for (int i = 0; i < kPortCount; ++i) link_.portAvailable[i] = port_.ProbePort(kPortNames[i]);
     }
   }
   view_.FitFrame();
-  session_.SetModified(registered);
+  session_.SetModified(false);
   if (Doc().viewSynchronized != 0) return;
 
   printLevels_.fill(kPrintLevelStart);
@@ -221,12 +220,16 @@ bool SetupForm::Transfer(Sequence&& sequence) {
   return true;
 }
 
+void SetupForm::OpenParameterWindow(const char* text) {
+  parameter_.Open();
+  parameter_.SetRange(0, kParameterProgressEnd);
+  parameter_.SetText(0, text);
+}
+
 template <typename Sequence>
 bool SetupForm::ParameterTransfer(const char* text, Sequence&& sequence) {
   return Transfer([&](DeviceLink& link) {
-    parameter_.Open();
-    parameter_.SetRange(0, kParameterProgressEnd);
-    parameter_.SetText(0, text);
+    OpenParameterWindow(text);
     const TransferResult result = sequence(link);
     if (result.ok) parameter_.Close();
     return result;
@@ -240,6 +243,9 @@ int SetupForm::StatusCheck() {
   if (status == 0) {
     link_.portOpen = false;
     port_.ClosePort();
+    // As after a failed frame: a spectrum window left open would stay dead, and its button
+    // would not open it again after the next connect.
+    CloseAnalyzer();
   } else if (status == DeviceLink::kStatusSettingError) {
     tcrMeasuring_ = false;
   }
@@ -263,7 +269,7 @@ void SetupForm::TransferFailed(int value) {
   runs_->CloseTcrStart();
   CloseAnalyzer();
   SetOpenWindowsOffline(true);
-  dialogs_.ShowMessage(ChecksumErrorText(value));
+  dialogs_.ShowFailure(ChecksumErrorText(value), port_.FailureNote());
   aeqActive_ = 0;
   work_.aeqActive = 0;
   Doc().aeqActive = 0;
@@ -286,7 +292,7 @@ void SetupForm::Connect(int portIndex) {
   }
   if (!link.SetOperatingMode(true, switches_[Slot(FunctionSwitch::Parametric)] ? 1 : 0, AeqModeByte(),
                              work_.subWooferMode)) {
-    dialogs_.ShowMessage(kPcControlFailText);
+    dialogs_.ShowFailure(kPcControlFailText, port_.FailureNote());
     EndBusy();
     return;
   }
@@ -318,7 +324,7 @@ void SetupForm::Connect(int portIndex) {
   if (!uploaded) {
     port_.ClosePort();
     link_.portOpen = false;
-    dialogs_.ShowMessage(kInitializeErrorText);
+    dialogs_.ShowFailure(kInitializeErrorText, port_.FailureNote());
     EndBusy();
     view_.Refresh();
     return;
@@ -328,6 +334,7 @@ void SetupForm::Connect(int portIndex) {
       .SendSpeakerLevels(work_.speakerSwitch, work_.crossover,
                          selections_[Slot(FunctionWindow::Crossover)].side);
   appliedSwitches_ = work_.speakerSwitch;
+  KeepSnapshot(SnapshotTrigger::Connect());
   SetStatusText(link_.portOpen ? kPortOpenText : kPortCloseText);
   EndBusy();
   view_.Refresh();
@@ -360,7 +367,7 @@ void SetupForm::OnTimer(int id) {
       if (!link_.portOpen) return;
       if (!link_.linkBusy) {
         RunStatusCheck();
-      } else if (runs_->AeqStartOpen() && !runs_->AeqStartRunning()) {
+      } else if (runs_->AeqStartWaiting()) {
         // The start dialog holds the link for as long as it is open; keep the processor awake.
         // Its request to run may arrive while the query waits on the line: it runs afterwards.
         keepAliveRunning_ = true;
@@ -368,7 +375,7 @@ void SetupForm::OnTimer(int id) {
         keepAliveRunning_ = false;
         if (aeqRunDeferred_) {
           aeqRunDeferred_ = false;
-          runs_->AeqRun();
+          RecordedRun(kAutoEqStepText, [this] { runs_->AeqRun(); });
           view_.Refresh();
         }
       } else {
@@ -403,8 +410,16 @@ void SetupForm::SetStatusText(const char* text) {
 
 void SetupForm::AnalyzerTick() {
   if (!link_.analyzerCycle || link_.pending.valid) {
-    // A request met a busy link: it stays remembered until the link is free.
-    if (link_.pending.valid && !link_.linkBusy) ReplayPending();
+    if (!link_.pending.valid) return;
+    if (!link_.linkBusy) {
+      ReplayPending();
+    } else if (link_.pending.code != PendingCode::Disconnect) {
+      // A tick that cannot replay the request drops it, so that a click made while a long
+      // sequence holds the link is not sent minutes later; the flash says it was not sent.
+      // A remembered disconnect stays: the windows already show the form offline.
+      link_.pending = PendingOperation{};
+      Flash();
+    }
     return;
   }
   if (link_.linkBusy || !link_.portOpen) return;
@@ -423,8 +438,9 @@ void SetupForm::ReadLevels() {
       ReplayPending();
       return;
     }
-    if (!link_.analyzerCycle) {
-      // Closed or paused by a drag meanwhile.
+    if (!link_.analyzerCycle || analyzer_.frozen == 1) {
+      // Closed, paused by a drag or frozen by "Stop" meanwhile: the rest of the reading would
+      // only change levels nobody looks at, or the frozen ones.
       EndBusy();
       return;
     }
@@ -453,8 +469,8 @@ void SetupForm::PressSpeaker(OutputChannel channel) {
   const std::int32_t on = Doc().speakerSwitch[c] != 0 ? 0 : 1;
   Doc().speakerSwitch[c] = on;
   work_.speakerSwitch[c] = on;
-  // A changed speaker layout is part of the setup: leaving without saving must ask.
-  session_.SetModified();
+  // A press met by a running transfer is undone when the picture next paints: no step.
+  if (!link_.linkBusy) Record();
   view_.Refresh();
 }
 
@@ -482,6 +498,7 @@ void SetupForm::ApplySpeakerSwitches() {
   }
   work_.speakerSwitch = doc.speakerSwitch;
   windows_.SetPresence(PresenceFromSwitches(doc.speakerSwitch));
+  Record();
 }
 
 bool SetupForm::SpeakerOn(OutputChannel channel) const {
@@ -515,6 +532,7 @@ void SetupForm::SetFunctionSwitch(FunctionSwitch which, bool on) {
       TimeCorrectionSwitch(on);
       break;
   }
+  Record();
   view_.Refresh();
 }
 
@@ -656,27 +674,14 @@ bool SetupForm::SendAeqOn(DeviceLink& link) {
       return false;
     }
     if (source == Dialogs::AeqParameterSource::Pc) {
-      parameter_.Open();
-      parameter_.SetRange(0, kParameterProgressEnd);
-      parameter_.SetText(0, kAeqParameterLoadText);
-      if (!link.SetBulkUpdate(true)) {
-        TransferFailed(0);
+      OpenParameterWindow(kAeqParameterLoadText);
+      if (const TransferResult r =
+              TransferSequences::AeqParametersWrite(link, work_.aeqParameters, parameter_);
+          !r.ok) {
+        TransferFailed(r.value);
         return false;
-      }
-      const std::span<const std::int32_t> words(work_.aeqParameters);
-      for (int b = 0; b < kAeqBlockWords / 8; ++b) {
-        if (!link.WriteParameterBlock(1, b, words.first(kAeqBlockWords)) ||
-            !link.WriteParameterBlock(2, b, words.subspan(kAeqBlockWords))) {
-          TransferFailed(b);
-          return false;
-        }
-        parameter_.SetPosition(b);
       }
       parameter_.Close();
-      if (!link.SetBulkUpdate(false)) {
-        TransferFailed(0);
-        return false;
-      }
     }
   }
   if (!link.SetOperatingMode(true, switches_[Slot(FunctionSwitch::Parametric)] ? 1 : 0, aeqMode_,
@@ -704,33 +709,14 @@ bool SetupForm::SendAeqOff(DeviceLink& link) {
     return false;
   }
   if (save) {
-    parameter_.Open();
-    parameter_.SetRange(0, kParameterProgressEnd);
-    parameter_.SetText(0, kAeqParameterUploadText);
-    if (!link.SetBulkUpdate(true)) {
-      TransferFailed(0);
-      return false;
-    }
+    OpenParameterWindow(kAeqParameterUploadText);
     std::array<std::int32_t, kAeqWordCount> words{};
-    for (int w = 0; w < kAeqBlockWords; ++w) {
-      std::uint32_t first = 0;
-      std::uint32_t second = 0;
-      const auto address = static_cast<std::uint32_t>(w);
-      if (!link.ReadParameterWord(1, address, first) || !link.ReadParameterWord(2, address, second)) {
-        TransferFailed(w);
-        return false;
-      }
-      words[static_cast<std::size_t>(w)] = static_cast<std::int32_t>(first & 0xFFFFFF);
-      words[static_cast<std::size_t>(kAeqBlockWords + w)] = static_cast<std::int32_t>(second & 0xFFFFFF);
-      parameter_.SetPosition(w / 8);
+    if (const TransferResult r = TransferSequences::AeqParametersRead(link, words, parameter_); !r.ok) {
+      TransferFailed(r.value);
+      return false;
     }
     parameter_.Close();
-    if (!link.SetBulkUpdate(false)) {
-      TransferFailed(0);
-      return false;
-    }
-    work_.aeqParameters = words;
-    Doc().aeqParameters = words;
+    StoreAeqParameters(words);
     // Only a complete copy counts as saved: a read that broke off leaves the flag as it was.
     SetAeqParametersSaved(true);
   }
@@ -748,7 +734,7 @@ void SetupForm::SetSubWooferMode(int mode) {
   const int m = mode != 0 ? 1 : 0;
   work_.subWooferMode = m;
   Doc().subWooferMode = m;
-  session_.SetModified();
+  Record();
   if (Check(m == 1 ? PendingCode::Mono : PendingCode::Stereo) != Gate::Go) {
     view_.Refresh();
     return;
@@ -761,7 +747,7 @@ void SetupForm::SetSubWooferMode(int mode) {
     StatusCheck();
   } else {
     // The port is closed; a status query would only wait out its retries and report twice.
-    dialogs_.ShowMessage(kNotSwSetText);
+    dialogs_.ShowFailure(kNotSwSetText, port_.FailureNote());
     link_.portOpen = false;
   }
   EndBusy();
@@ -770,8 +756,8 @@ void SetupForm::SetSubWooferMode(int mode) {
 
 // ---------------------------------------------------------------- edits from outside the windows
 
-bool SetupForm::ApplyEdit(const SetupEdit& edit) {
-  if (link_.portOpen && link_.linkBusy) {
+bool SetupForm::ApplyEdit(const SetupEdit& edit, const char* stepText) {
+  if (link_.portOpen && (link_.linkBusy || buttonsLocked_)) {
     view_.ShowStatusMessage(kEditBusyNote);
     return false;
   }
@@ -779,7 +765,7 @@ bool SetupForm::ApplyEdit(const SetupEdit& edit) {
   const SetupDocument before = work_;
   edit.ApplyTo(work_, on);
   edit.ApplyTo(Doc(), on);
-  session_.SetModified();
+  Record(stepText);
   const FunctionWindow window = WindowOf(edit.Function());
   if (windows_.IsOpen(window)) {
     windows_.Load(window, work_);
@@ -790,6 +776,64 @@ bool SetupForm::ApplyEdit(const SetupEdit& edit) {
   }
   view_.Refresh();
   return true;
+}
+
+// ---------------------------------------------------------------- undo and redo
+
+void SetupForm::Record(const char* text) {
+  if (restoring_) return;
+  const char* name = text != nullptr ? text : runText_;
+  recorder_.Record(Doc(), switches_, name != nullptr ? name : "");
+}
+
+template <typename Run>
+void SetupForm::RecordedRun(const char* text, Run&& run) {
+  recorder_.BeginGroup();
+  runText_ = text;
+  run();
+  runText_ = nullptr;
+  recorder_.EndGroup();
+}
+
+std::string SetupForm::StepBlocked() const {
+  return link_.portOpen && (link_.linkBusy || buttonsLocked_) ? kStepBusyNote : "";
+}
+
+void SetupForm::RestoreStep(SetupParts parts, const SetupDocument& values, const FunctionSwitches& switches) {
+  restoring_ = true;
+  const SetupDocument from = work_;
+  CopyParts(parts, values, work_);
+  CopyParts(parts, values, Doc());
+  // The processor's EQ level follows the peak boost of the equalizer in use.
+  if (Has(parts, SetupPart::Parametric) && switches_[Slot(FunctionSwitch::Parametric)])
+    SetAppliedPeakBoost(work_.peqPeakBoost);
+  if (Has(parts, SetupPart::Graphic) && switches_[Slot(FunctionSwitch::Graphic)])
+    SetAppliedPeakBoost(work_.geqPeakBoost);
+  for (int w = 0; w < kFunctionWindowCount; ++w) {
+    const auto window = static_cast<FunctionWindow>(w);
+    windows_.Load(window, work_);
+    if (windows_.IsOpen(window)) windows_.Refresh(window);
+  }
+  const std::vector<StepSend> sends = StepSends(parts, from, work_);
+  if (link_.portOpen && !sends.empty()) {
+    Transfer([&](DeviceLink& link) {
+      return TransferSequences::StepFrames(link, sends, work_, switches_, ActiveLevelCode());
+    });
+  }
+  // Speaker levels and the sub-woofer mode go by their own operations; then the switches, a
+  // switch turned on loading its function's values as they now stand.
+  ApplySpeakerSwitches();
+  if (Has(parts, SetupPart::SubWooferMode) && from.subWooferMode != work_.subWooferMode)
+    SetSubWooferMode(work_.subWooferMode);
+  for (bool on : {true, false}) {
+    for (int w = 0; w < kFunctionSwitchCount; ++w) {
+      const auto which = static_cast<FunctionSwitch>(w);
+      if (switches[Slot(which)] == on && switches_[Slot(which)] != on) SetFunctionSwitch(which, on);
+    }
+  }
+  recorder_.Follow(Doc(), switches_);
+  restoring_ = false;
+  view_.Refresh();
 }
 
 // ---------------------------------------------------------------- window requests
@@ -845,7 +889,7 @@ void SetupForm::HandleRequest(const FormRequest& request) {
       if (keepAliveRunning_) {
         aeqRunDeferred_ = true;
       } else {
-        runs_->AeqRun();
+        RecordedRun(kAutoEqStepText, [this] { runs_->AeqRun(); });
       }
       break;
   }
@@ -874,7 +918,7 @@ void SetupForm::TakeSelection(FunctionWindow window, int groupCount) {
   selections_[Slot(window)] = sel;
   currentGroup_ = sel.group;
   currentSide_ = sel.side;
-  session_.SetModified();
+  Record();
 }
 
 void SetupForm::TakeBackParametric() {
@@ -1061,8 +1105,12 @@ void SetupForm::PressFunctionButton(FunctionButton button) {
       break;
     case FunctionButton::Memory: {
       MemoryStore store(*this, port_, clock_, dialogs_, parameter_);
-      if (store.Run() == MemoryStoreResult::Stored)
-        view_.ShowStatusMessage(kStoredInMemoryText + std::to_string(store.Memory()));
+      if (store.Run() == MemoryStoreResult::Stored) {
+        const std::string note =
+            snapshots_->Keep(SnapshotTrigger::Store(store.Memory()), Doc(), session_.Title());
+        view_.ShowStatusMessage(kStoredInMemoryText + std::to_string(store.Memory()) +
+                                (note.empty() ? "" : "; " + note));
+      }
       break;
     }
   }
@@ -1149,7 +1197,7 @@ void SetupForm::StartAutoTimeCorrection() {
     Flash();
     return;
   }
-  runs_->RunAutoTimeCorrection();
+  RecordedRun(kAutoTcrStepText, [this] { runs_->RunAutoTimeCorrection(); });
 }
 
 void SetupForm::PressPrint() {
@@ -1198,8 +1246,11 @@ void SetupForm::ToggleAeqSave() {
 
 void SetupForm::SetAeqParametersSaved(bool saved) {
   aeqSavedToggle_ = saved;
-  work_.aeqParametersSaved = saved ? 1 : 0;
-  Doc().aeqParametersSaved = work_.aeqParametersSaved;
+  const std::int32_t value = saved ? 1 : 0;
+  // The mark is stored in the setup file: changing it is an edit to be offered for saving.
+  if (Doc().aeqParametersSaved != value) session_.SetModified();
+  work_.aeqParametersSaved = value;
+  Doc().aeqParametersSaved = value;
 }
 
 void SetupForm::ClearAeqSwitch() {
@@ -1217,24 +1268,28 @@ void SetupForm::StoreMeasurement(const MeasurementResults& results) {
     d->measuredValue1 = results.value1;
     d->measuredValue2 = results.value2;
   }
-  session_.SetModified();
+  Record();
 }
 
 void SetupForm::StoreAeqMode(int mode) {
   work_.aeqMode = mode;
   Doc().aeqMode = mode;
-  session_.SetModified();
+  Record();
 }
 
 void SetupForm::StoreAeqParameters(const std::array<std::int32_t, kAeqWordCount>& words) {
   work_.aeqParameters = words;
   Doc().aeqParameters = words;
-  session_.SetModified();
+  Record();
+}
+
+void SetupForm::KeepSnapshot(const SnapshotTrigger& trigger) {
+  const std::string note = snapshots_->Keep(trigger, Doc(), session_.Title());
+  if (!note.empty()) view_.ShowStatusMessage(note);
 }
 
 void SetupForm::Copy(CopyTarget which) {
   if (!CopyEnabled() || !dialogs_.ConfirmCopy()) return;
-  session_.SetModified();
   CloseFunctionWindows();
   CloseAnalyzer();
   switches_[Slot(FunctionSwitch::Parametric)] = false;
@@ -1243,12 +1298,13 @@ void SetupForm::Copy(CopyTarget which) {
   view_.Refresh();
   CopyCommonToLR(work_, which);
   CopyCommonToLR(Doc(), which);
+  Record(kCopyStepText);
 }
 
 void SetupForm::ProfileData() {
-  session_.SetModified();
   CustomerProfile profile = Doc().profile;
   dialogs_.EditProfile(profile);
   Doc().profile = profile;
   work_.profile = profile;
+  Record();
 }

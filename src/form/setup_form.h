@@ -6,6 +6,7 @@
 
 #include "common/automatic_runs.h"
 #include "common/form_request.h"
+#include "common/snapshot_sink.h"
 #include "document/setup_document.h"
 #include "eq/response_curve.h"
 #include "form/form_controls.h"
@@ -14,6 +15,8 @@
 #include "form/link_state.h"
 #include "form/setup_edit.h"
 #include "form/transfer_sequences.h"
+#include "history/change_recorder.h"
+#include "history/step_target.h"
 #include "link/full_upload.h"
 #include "link/memory_store.h"
 #include "measure/analyzer_state.h"
@@ -34,7 +37,7 @@ class SerialPort;
 //
 // Everything runs on the GUI thread. A transfer that pumps window events can re-enter the form
 // (clicks, timer ticks, window requests); `linkBusy` is the only guard.
-class SetupForm : public MeasurementHost {
+class SetupForm : public MeasurementHost, public StepTarget {
  public:
   static constexpr int kStatusTimer = 1;
   static constexpr int kAnalyzerTimer = 2;
@@ -57,6 +60,8 @@ class SetupForm : public MeasurementHost {
 
   // The automatic-EQ dialog and the automatic time correction; none until installed.
   void SetAutomaticRuns(AutomaticRuns& runs) { runs_ = &runs; }
+  // Where a copy of each whole setup that reached the processor goes; none until installed.
+  void SetSnapshots(SnapshotSink& snapshots) { snapshots_ = &snapshots; }
 
   // ---- life cycle
   // When the form is first shown, and again after New and after Open.
@@ -90,9 +95,15 @@ class SetupForm : public MeasurementHost {
   void Copy(CopyTarget which);
   void ProfileData();
 
-  // ---- one edit of the setup from outside the windows (an import, a fit)
-  // Refused with a status-bar note, changing nothing, while a transfer runs; false then.
-  bool ApplyEdit(const SetupEdit& edit);
+  // ---- one edit of the setup from outside the windows (an import, a fit): one undo step named
+  // `stepText`. Refused with a status-bar note, changing nothing, while a transfer or an
+  // automatic run holds the processor; false then.
+  bool ApplyEdit(const SetupEdit& edit, const char* stepText);
+  // ---- undo and redo: every change the form accepts goes to the recorder as a step
+  ChangeRecorder& Recorder() { return recorder_; }
+  // While connected, no step can go out during a transfer or a measurement.
+  std::string StepBlocked() const override;
+  void RestoreStep(SetupParts parts, const SetupDocument& values, const FunctionSwitches& switches) override;
 
   // ---- what the windows hand over, and the timers
   void HandleRequest(const FormRequest& request);
@@ -157,6 +168,8 @@ class SetupForm : public MeasurementHost {
   void StoreMeasurement(const MeasurementResults& results) override;
   void StoreAeqMode(int mode) override;
   void StoreAeqParameters(const std::array<std::int32_t, kAeqWordCount>& words) override;
+  // A snapshot that could not be written costs a note in the status bar, nothing more.
+  void KeepSnapshot(const SnapshotTrigger& trigger) override;
   // The function buttons are disabled while an automatic run owns the processor.
   void SetFunctionButtonsLocked(bool locked) override;
   // Sets a switch without sending anything (the runs send for themselves).
@@ -195,6 +208,14 @@ class SetupForm : public MeasurementHost {
   template <typename Sequence>
   bool ParameterTransfer(const char* text, Sequence&& sequence);
   void RunStatusCheck();
+  // A change was made: whatever differs from the last step becomes one (not while a step is
+  // being restored). `text` names it where the values alone would not.
+  void Record(const char* text = nullptr);
+  // An automatic run's result, whatever it stores, is one step named after the run.
+  template <typename Run>
+  void RecordedRun(const char* text, Run&& run);
+  // Opens the "PARAMETER" window with its status line.
+  void OpenParameterWindow(const char* text);
 
   // Taking back: into the working copy and the document, modified flag set, selection updated.
   void TakeSelection(FunctionWindow window, int groupCount);
@@ -257,8 +278,13 @@ class SetupForm : public MeasurementHost {
   DocumentSession& session_;
   NoAutomaticRuns noRuns_;
   AutomaticRuns* runs_ = &noRuns_;
+  NoSnapshots noSnapshots_;
+  SnapshotSink* snapshots_ = &noSnapshots_;
 
   SetupDocument work_;
+  ChangeRecorder recorder_;
+  bool restoring_ = false;
+  const char* runText_ = nullptr;
   std::array<bool, kFunctionSwitchCount> switches_{true, false, true, true};
   std::string statusText_ = kPortCloseText;
   int peakBase_ = kPeakBase;

@@ -29,3 +29,5 @@ FilterImport ImportFilters(const FilterText& text, std::string_view channel, con
 
 // The texts of the refusals and notes that the program and the command line show.
 inline constexpr std::string_view kNoFilterLineText = "The file holds no filter line.";
+// The undo step of an import.
+inline constexpr const char* kImportFiltersStepText = "Import Filters";

@@ -88,6 +88,8 @@ AeqOutcome AeqMeasurement::Finish(DeviceLink& link) {
 
   host_.SetFunctionButtonsLocked(false);
   host_.SetLinkBusy(false);
+  // The measured delays are in the setup, with the words when they came.
+  host_.KeepSnapshot(SnapshotTrigger::Aeq());
   // When the words did not come the form is offline already; the measured delays stay.
   if (!complete) return AeqOutcome::LineFailed;
   host_.SetAnalyzerCycle(true);
@@ -148,5 +150,7 @@ AeqOutcome AeqMeasurement::EndFailed() {
   host_.ClearAeqSwitch();
   host_.SetFunctionButtonsLocked(false);
   if (host_.LinkBusy()) host_.SetLinkBusy(false);
+  // The analyzer's reading, paused for the run, goes on wherever its window is still open.
+  host_.SetAnalyzerCycle(true);
   return AeqOutcome::LineFailed;
 }

@@ -23,7 +23,7 @@ TEST_F(SetupEdits, ConnectedParametricEditSendsTheChangedBandsAsTheWindowDoes) {
   peq.open = true;
   const int loads = peq.loads;
   const EqualizerSetEdit edit = FrontEdit();
-  ASSERT_TRUE(form.ApplyEdit(edit));
+  ASSERT_TRUE(form.ApplyEdit(edit, "Import Filters"));
   EXPECT_EQ(Sent(), (Strings{"P 25", "I 1 0", "I 8 0", "I 2 0", "I 9 0", "P 25", "I 1 2", "I 8 2", "I 2 2",
                              "I 9 2"}));
   for (const SetupDocument* d : {static_cast<const SetupDocument*>(&session.document), &form.WorkingCopy()}) {
@@ -39,7 +39,7 @@ TEST_F(SetupEdits, ConnectedParametricEditSendsTheChangedBandsAsTheWindowDoes) {
   EXPECT_GE(peq.refreshes, 1);
   // The same set again changes no band and sends nothing.
   line.ClearTraffic();
-  ASSERT_TRUE(form.ApplyEdit(edit));
+  ASSERT_TRUE(form.ApplyEdit(edit, "Import Filters"));
   EXPECT_TRUE(Sent().empty());
 }
 
@@ -48,7 +48,7 @@ TEST_F(SetupEdits, BusyLinkRefusesWithANoteAndChangesNothing) {
   const SetupDocument before = session.document;
   session.SetModified(false);
   form.SetLinkBusy(true);
-  EXPECT_FALSE(form.ApplyEdit(FrontEdit()));
+  EXPECT_FALSE(form.ApplyEdit(FrontEdit(), "Import Filters"));
   EXPECT_EQ(view.statusMessages, Strings{kEditBusyNote});
   EXPECT_EQ(session.document, before);
   EXPECT_EQ(form.WorkingCopy().peqBands, before.peqBands);
@@ -59,7 +59,7 @@ TEST_F(SetupEdits, BusyLinkRefusesWithANoteAndChangesNothing) {
 
 TEST_F(SetupEdits, OfflineOrSwitchedOffTheEditIsOnlyStored) {
   // Offline.
-  ASSERT_TRUE(form.ApplyEdit(FrontEdit()));
+  ASSERT_TRUE(form.ApplyEdit(FrontEdit(), "Import Filters"));
   EXPECT_EQ(session.document.peqBands[0][0], FrontEdit().ParametricBands());
   EXPECT_TRUE(line.Sent().empty());
 
@@ -69,7 +69,7 @@ TEST_F(SetupEdits, OfflineOrSwitchedOffTheEditIsOnlyStored) {
   codes.fill(kGeqFlatCode);
   codes[4] = 12;  // -3 dB
   const int applied = session.document.appliedPeakBoost;
-  ASSERT_TRUE(form.ApplyEdit(EqualizerSetEdit::Graphic(EqGroup::Rear, EqSide::R, codes)));
+  ASSERT_TRUE(form.ApplyEdit(EqualizerSetEdit::Graphic(EqGroup::Rear, EqSide::R, codes), "Import Filters"));
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(session.document.geqBands[1][2][4].gain, -3.0f);
   EXPECT_EQ(session.document.appliedPeakBoost, applied);
@@ -82,14 +82,15 @@ TEST_F(SetupEdits, GraphicEditSendsOneBandOrTheWholeGroup) {
   GeqCodeSet codes{};
   codes.fill(kGeqFlatCode);
   codes[5] = 12;  // -3 dB
-  ASSERT_TRUE(form.ApplyEdit(EqualizerSetEdit::Graphic(EqGroup::Front, EqSide::Common, codes)));
+  ASSERT_TRUE(
+      form.ApplyEdit(EqualizerSetEdit::Graphic(EqGroup::Front, EqSide::Common, codes), "Import Filters"));
   EXPECT_EQ(Sent(), (Strings{"P 20", "G 0 5 6", "G 1 5 6"}));
 
   // Two bands of Center, which is mono: the whole group, and its L and R sets follow Common.
   codes[5] = 8;  // +1 dB
   codes[6] = 7;  // +2 dB
   line.ClearTraffic();
-  ASSERT_TRUE(form.ApplyEdit(EqualizerSetEdit::Graphic(EqGroup::Center, EqSide::L, codes)));
+  ASSERT_TRUE(form.ApplyEdit(EqualizerSetEdit::Graphic(EqGroup::Center, EqSide::L, codes), "Import Filters"));
   const Strings sent = Sent();
   ASSERT_EQ(sent.size(), 2u + 2u * 31u + 1u);
   EXPECT_EQ(Strings(sent.begin(), sent.begin() + 2), (Strings{"P 23", "P 255"}));

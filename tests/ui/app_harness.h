@@ -74,12 +74,14 @@ class AppDialogs : public RecordingDialogs {
  public:
   void ShowFinishScreen(bool countryIsUsa) override { finishScreens.push_back(countryIsUsa); }
   bool ConfirmTcrChange() override { return tcrOk; }
+  int SelectMemory(const std::function<void()>&) override { return memory; }
   WelcomeChoice ShowWelcomeScreen() override { return welcome; }
   void EditProfile(CustomerProfile& profile) override {
     if (editProfile) editProfile(profile);
   }
   std::vector<bool> finishScreens;
   bool tcrOk = true;
+  int memory = kMemoryCancel;  // chosen in "Memory Select"
   WelcomeChoice welcome = WelcomeChoice::SystemSetup;
   std::function<void(CustomerProfile&)> editProfile;
 };
@@ -94,8 +96,12 @@ struct AppHarness {
   QtMessagePump pump;
   std::unique_ptr<CQ5App> app;
 
+  // Snapshots and the recovery file live below it; none while it is empty.
+  std::string dataFolder;
+
   void Start(const std::string& file = {}) {
     app = std::make_unique<CQ5App>(CQ5App::Services{settings, line, clock, dialogs, prompts, pump});
+    app->EnableKeeping(dataFolder);
     app->Start(file);
   }
   CMainFrame& Frame() { return app->Frame(); }

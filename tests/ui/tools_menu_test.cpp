@@ -14,10 +14,11 @@
 
 #include "common/temp_dir.h"
 #include "eq/biquad_designer.h"
-#include "graphics/ui/eq_picture_widget.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
 #include "fit/ui/fit_dialog.h"
+#include "graphics/ui/eq_picture_widget.h"
+#include "history/ui/undo_history.h"
 #include "interchange/ui/tools_menu.h"
 #include "ui/app_harness.h"
 
@@ -85,6 +86,14 @@ TEST_F(ToolsFixture, MenuImportAndExport) {
   EXPECT_EQ(set[1].gain, 3.0f);
   EXPECT_NE(h.line.State().settings.Words(3, 1), wordsBefore);
   EXPECT_TRUE(h.app->Doc().IsModified());
+  // One undo step, which takes the whole import back, on the processor too.
+  EXPECT_EQ(h.View().History().Stack().undoText(), QStringLiteral("Import Filters"));
+  h.View().History().Undo();
+  AppHarness::Settle();
+  EXPECT_EQ(h.app->Doc().Session().document.peqBands[1][1], SetupDocument().peqBands[1][1]);
+  EXPECT_EQ(h.line.State().settings.Words(3, 1), wordsBefore);
+  h.View().History().Redo();
+  AppHarness::Settle();
 
   // A refused file changes nothing and says why.
   WriteFileBytes(openFile.toStdString(), "Filter 1: ON PK Fc 250 Hz Gain -4 dB Q 2\n");

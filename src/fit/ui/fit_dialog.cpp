@@ -182,5 +182,5 @@ void FitDialog::DrawPicture() {
 void FitDialog::Apply() {
   if (!result_ || !result_->edit) return;
   // A busy link refuses the edit with a note in the main window's status bar.
-  if (form_.ApplyEdit(*result_->edit)) accept();
+  if (form_.ApplyEdit(*result_->edit, kFitStepText)) accept();
 }

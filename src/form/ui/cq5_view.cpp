@@ -1,5 +1,7 @@
 #include "form/ui/cq5_view.h"
 
+#include "history/ui/undo_history.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -29,6 +31,7 @@
 #include "measure/ui/aeq_start_window.h"
 #include "measure/ui/spectrum_analyzer_window.h"
 #include "measure/ui/tcr_start_window.h"
+#include "platform/qt_message_pump.h"
 #include "platform/qt_text.h"
 
 namespace {
@@ -132,6 +135,8 @@ CQ5View::CQ5View(DocumentSession& session, SerialLine& line, Clock& clock, Dialo
   setStyleSheet(QString::fromLatin1(kStyle));
   form_ = std::make_unique<SetupForm>(port_, clock, dialogs, *rs232c_, *parameter_, timers_, *this, windows_,
                                       session);
+  history_ = std::make_unique<UndoHistory>(form_->Recorder(), *form_, session);
+  history_->onNote = [this](const std::string& note) { ShowStatusMessage(note); };
 
   speakers_ = new SpeakerPanel(this);
   speakers_->switches = [this] {
@@ -154,7 +159,9 @@ CQ5View::CQ5View(DocumentSession& session, SerialLine& line, Clock& clock, Dialo
 }
 
 CQ5View::~CQ5View() {
-  // The form goes first: its timers and requests refer to it, and it to the windows.
+  // The history and then the form go first: its timers and requests refer to it, and it to the
+  // windows.
+  history_.reset();
   form_.reset();
   runs_.reset();
   parametricWindow_.reset();
@@ -366,6 +373,8 @@ void CQ5View::ScheduleSpeakerPaint() {
   QTimer::singleShot(0, this, [this] {
     paintQueued_ = false;
     if (!form_) return;
+    // Applying sends; a bulk transfer letting the windows paint is not to be re-entered.
+    if (QtMessagePump::PaintingOnly()) return ScheduleSpeakerPaint();
     form_->ApplySpeakerSwitches();
     speakers_->Repaint();
   });
@@ -395,9 +404,10 @@ void CQ5View::FitFrame() {
 }
 
 void CQ5View::ShowStatusMessage(const std::string& text) {
-  constexpr int kStatusNoteMs = 8000;
+  // It stays until the next status message: a note that went while the user looked away
+  // would leave them wondering whether the store happened.
   if (auto* frame = qobject_cast<QMainWindow*>(window()))
-    frame->statusBar()->showMessage(QString::fromStdString(text), kStatusNoteMs);
+    frame->statusBar()->showMessage(QString::fromStdString(text));
 }
 
 void CQ5View::paintEvent(QPaintEvent* event) {

@@ -32,6 +32,7 @@ class TimeCorrectionWindow;
 class AeqStartWindow;
 class MeasurementRuns;
 class TcrStartWindow;
+class UndoHistory;
 class SpeakerPanel;
 
 // The main setup form's window: the speaker picture with its switch buttons, the function
@@ -57,6 +58,8 @@ class CQ5View : public QWidget, public FormView {
 
   SetupForm& Form() { return *form_; }
   ParametricEqWindow* ParametricWindow() const { return parametricWindow_.get(); }
+  // The undo history of the setup, with the Edit menu's actions.
+  UndoHistory& History() { return *history_; }
   GraphicEqWindow* GraphicWindow() const { return graphicWindow_.get(); }
   FunctionWindowSet& Windows() { return windows_; }
   FormRequestSink& Requests() { return requests_; }
@@ -123,6 +126,7 @@ class CQ5View : public QWidget, public FormView {
   std::unique_ptr<TcrStartWindow> tcrStart_;
   std::unique_ptr<MeasurementRuns> runs_;
   std::unique_ptr<SetupForm> form_;
+  std::unique_ptr<UndoHistory> history_;
 
   SpeakerPanel* speakers_ = nullptr;
   std::array<QPushButton*, kFunctionButtonCount> functionButtons_{};

@@ -143,7 +143,7 @@ void ToolsMenu::ImportFilters() {
     dialogs_.ShowMessage(import.refusal, MessageIcon::Exclamation);
     return;
   }
-  if (!view_.Form().ApplyEdit(*import.edit)) return;
+  if (!view_.Form().ApplyEdit(*import.edit, kImportFiltersStepText)) return;
   Note(QStringLiteral("Filters imported from %1").arg(QFileInfo(path).fileName()));
   if (!import.notes.empty()) dialogs_.ShowMessage(Joined(import.notes), MessageIcon::Information);
 }
