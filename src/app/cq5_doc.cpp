@@ -51,7 +51,7 @@ bool CQ5Doc::Load(const std::string& path) {
   AddRecent(path);
   if (onReload) onReload();
   // The form's initial update clears the modified flag; corrected values are unsaved changes.
-  if (const SetupCorrection::Kinds corrected = session_.LastCorrections(); corrected != 0) {
+  if (const SetupCorrection::Corrections& corrected = session_.LastCorrections(); corrected.Any()) {
     session_.SetModified(true);
     dialogs_.ShowMessage(SetupCorrection::Message(corrected), MessageIcon::Exclamation);
   }

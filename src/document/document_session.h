@@ -32,8 +32,8 @@ class DocumentSession {
   // foreign or damaged changes nothing at all: values, file, title and modified flag stay as
   // they were.
   SetupFile::LoadOutcome Open(const std::string& path, Dialogs& dialogs);
-  // The kinds of values the last successful Open corrected (0: none).
-  SetupCorrection::Kinds LastCorrections() const { return corrections_; }
+  // What the last successful Open corrected.
+  const SetupCorrection::Corrections& LastCorrections() const { return corrections_; }
 
   // Saves to `path` (Save As) or, with an empty `path`, to the document's own file. On success
   // the document belongs to that file and is no longer modified; on failure nothing changes.
@@ -42,5 +42,5 @@ class DocumentSession {
  private:
   std::string path_;
   bool modified_ = false;
-  SetupCorrection::Kinds corrections_ = 0;
+  SetupCorrection::Corrections corrections_;
 };
