@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -181,9 +182,11 @@ std::string Message(const Corrections& corrections) {
       sets += (sets.empty() ? "" : ", ") + CurveLimit::Name(curve);
     list += " (" + sets + ")";
   }
-  std::string text = kCorrectedText;
-  text.replace(text.find("%1"), 2, list);
-  return text;
+  // Put together rather than replaced in place: GCC 12 warns falsely (-Wrestrict) about an
+  // in-place replace here.
+  const std::string_view text = kCorrectedText;
+  const std::size_t at = text.find("%1");
+  return std::string(text.substr(0, at)) + list + std::string(text.substr(at + 2));
 }
 
 }  // namespace SetupCorrection
