@@ -51,14 +51,20 @@ void TimeCorrectionEditor::Load(const SetupDocument& workingCopy) {
 }
 
 void TimeCorrectionEditor::ShowValues() {
-  for (int c = 0; c < kOutputCount; ++c) {
-    const double delay = data_.channelDelay[c];
-    controls_.slider[c] = DelaySliderPosition(delay);
-    // The box holds a single-precision number and shows it as such ("0.3", not 0.30000000000000004).
-    controls_.delayText[c] = FieldText(static_cast<float>(delay));
-    controls_.phase[c] = data_.channelPhase[c] != 0;
-    controls_.phaseDegrees[c] = controls_.phase[c] ? kPhaseDegreesInverted : kPhaseDegreesZero;
-  }
+  for (int c = 0; c < kOutputCount; ++c) ShowChannel(c);
+  ShowDistance();
+}
+
+void TimeCorrectionEditor::ShowChannel(int c) {
+  const double delay = data_.channelDelay[c];
+  controls_.slider[c] = DelaySliderPosition(delay);
+  // The box holds a single-precision number and shows it as such ("0.3", not 0.30000000000000004).
+  controls_.delayText[c] = FieldText(static_cast<float>(delay));
+  controls_.phase[c] = data_.channelPhase[c] != 0;
+  controls_.phaseDegrees[c] = controls_.phase[c] ? kPhaseDegreesInverted : kPhaseDegreesZero;
+}
+
+void TimeCorrectionEditor::ShowDistance() {
   const double delay = data_.channelDelay[currentChannel_];
   controls_.distanceName = kDistanceChannelNames[currentChannel_];
   controls_.distanceCm = DistanceText(DelayCentimetres(delay));
@@ -71,8 +77,13 @@ void TimeCorrectionEditor::SliderMoved(int channel, int position) {
   if (!InChannelRange(channel)) return;
   currentChannel_ = channel;
   data_.channelDelay[channel] = std::clamp(position, 0, kDelaySliderMax) * kMsPerStep;
-  ShowValues();
+  ShowChannel(channel);
+  ShowDistance();
   PostChange();
+}
+
+void TimeCorrectionEditor::DelayTyped(int channel, const std::string& text) {
+  if (InChannelRange(channel)) controls_.delayText[channel] = text;
 }
 
 bool TimeCorrectionEditor::Enter(const std::array<std::string, kOutputCount>& texts) {
@@ -112,7 +123,8 @@ void TimeCorrectionEditor::PhaseClicked(int channel, bool checked) {
   if (!InChannelRange(channel)) return;
   data_.channelPhase[channel] = checked ? 1 : 0;
   currentChannel_ = channel;
-  ShowValues();
+  ShowChannel(channel);
+  ShowDistance();
   PostChange();
 }
 
