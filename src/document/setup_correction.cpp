@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <string_view>
 #include <type_traits>
 #include <utility>
 
+#include "common/text_arguments.h"
 #include "crossover/crossover_lists.h"
 #include "crossover/speaker_group_info.h"
 #include "eq/equalizer_settings.h"
@@ -182,11 +182,7 @@ std::string Message(const Corrections& corrections) {
       sets += (sets.empty() ? "" : ", ") + CurveLimit::Name(curve);
     list += " (" + sets + ")";
   }
-  // Put together rather than replaced in place: GCC 12 warns falsely (-Wrestrict) about an
-  // in-place replace here.
-  const std::string_view text = kCorrectedText;
-  const std::size_t at = text.find("%1");
-  return std::string(text.substr(0, at)) + list + std::string(text.substr(at + 2));
+  return WithArguments(kCorrectedText, {list});
 }
 
 }  // namespace SetupCorrection
