@@ -267,6 +267,8 @@ void CMainFrame::UpdateTitle() {
   setWindowTitle(
       QStringLiteral("%1[*] - %2").arg(QString::fromStdString(doc_.Title()), QString::fromLatin1(kAppTitle)));
   setWindowModified(doc_.IsModified());
+  // The windows' reports offer their PDF files beside the setup file.
+  setWindowFilePath(QString::fromStdString(doc_.Path()));
 }
 
 void CMainFrame::UpdatePortItems() {

@@ -6,7 +6,7 @@
 namespace {
 
 constexpr std::string_view kSpectrumFooter = "TORVAL country tel e-mail";
-constexpr std::string_view kProfileTitle = "TORVALQ#5ORBITA User Profile        ID abcdefghij";
+constexpr std::string_view kProfileTitle = "TORVALQ#5ORBITA User Profile        ID";
 
 std::string Dated(const char* lead, const ReportDate& d) {
   char text[128];
@@ -23,7 +23,8 @@ ReportDate LocalDateToday() {
   return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
 }
 
-std::vector<PageText> ReportTitle(ReportKind kind, const ReportDate& date, int lineHeight) {
+std::vector<PageText> ReportTitle(ReportKind kind, const ReportDate& date, int lineHeight,
+                                  std::string_view idCode) {
   // The graph reports put the title below the graph, two lines under its bottom edge.
   const int belowGraph = -2 * lineHeight - 494;
   switch (kind) {
@@ -38,7 +39,8 @@ std::vector<PageText> ReportTitle(ReportKind kind, const ReportDate& date, int l
     case ReportKind::TimeCorrection:
       return {{500, 0, Dated("TCR & PHASE        ", date)}};
     case ReportKind::CustomerProfile:
-      return {{500, 100, std::string(kProfileTitle)}, {1400, 0, Dated("", date)}};
+      return {{500, 100, std::string(kProfileTitle) + (idCode.empty() ? "" : " ") + std::string(idCode)},
+              {1400, 0, Dated("", date)}};
   }
   return {};
 }
@@ -70,6 +72,33 @@ std::string ReportDocumentTitle(ReportKind kind, const ReportDate& date) {
   return text;
 }
 
+std::string_view ReportShortName(ReportKind kind) {
+  switch (kind) {
+    case ReportKind::Crossover:
+      return "div";
+    case ReportKind::GraphicEq:
+      return "geq";
+    case ReportKind::ParametricEq:
+      return "peq";
+    case ReportKind::SpectrumAnalyzer:
+      return "spectrum";
+    case ReportKind::TimeCorrection:
+      return "tcr";
+    case ReportKind::CustomerProfile:
+      return "profile";
+  }
+  return "report";
+}
+
+std::string ReportFileName(std::string_view setupPath, ReportKind kind) {
+  std::string_view name = setupPath.substr(setupPath.find_last_of('/') + 1);
+  if (const auto dot = name.find_last_of('.'); dot != std::string_view::npos && dot > 0)
+    name = name.substr(0, dot);
+  std::string file(name);
+  if (!file.empty()) file += '-';
+  return file + std::string(ReportShortName(kind)) + ".pdf";
+}
+
 PageText ReportFooter(ReportKind kind) {
   if (kind == ReportKind::SpectrumAnalyzer) return {1000, kReportFooterY, std::string(kSpectrumFooter)};
   return {1000, kReportFooterY, std::string(kReportFooter)};
@@ -80,6 +109,7 @@ PrintedReport::~PrintedReport() { End(); }
 bool PrintedReport::Begin(ReportKind kind, const ReportDate& date) {
   if (open_) return true;
   target_.SetDocumentTitle(ReportDocumentTitle(kind, date));
+  target_.SetReportKind(kind);
   return Begin(date);
 }
 
@@ -111,8 +141,8 @@ void PrintedReport::Polyline(std::span<const CanvasPoint> points) {
   if (open_) target_.Page().DrawPolyline(points);
 }
 
-void PrintedReport::DrawTitle(ReportKind kind, const ReportDate& date) {
-  for (const PageText& t : ReportTitle(kind, date, lineHeight_)) Text(t.x, t.y, t.text);
+void PrintedReport::DrawTitle(ReportKind kind, const ReportDate& date, std::string_view idCode) {
+  for (const PageText& t : ReportTitle(kind, date, lineHeight_, idCode)) Text(t.x, t.y, t.text);
 }
 
 void PrintedReport::DrawFooter(ReportKind kind) {

@@ -82,7 +82,9 @@ TEST(PrintedReport, TitlesWithDateAndFooters) {
             (PageText{500, 0, "TCR & PHASE        2024 /  3 /  7"}));
   const auto profile = ReportTitle(ReportKind::CustomerProfile, kDate, L);
   ASSERT_EQ(profile.size(), 2u);
-  EXPECT_EQ(profile[0], (PageText{500, 100, "TORVALQ#5ORBITA User Profile        ID abcdefghij"}));
+  EXPECT_EQ(profile[0], (PageText{500, 100, "TORVALQ#5ORBITA User Profile        ID"}));
+  EXPECT_EQ(ReportTitle(ReportKind::CustomerProfile, kDate, L, "A7")[0].text,
+            "TORVALQ#5ORBITA User Profile        ID A7");
   EXPECT_EQ(profile[1], (PageText{1400, 0, "2024 /  3 /  7"}));
 
   EXPECT_EQ(ReportFooter(ReportKind::ParametricEq),

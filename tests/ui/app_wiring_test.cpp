@@ -32,6 +32,8 @@ TEST(AppStart, OpensTheFileGivenOnTheCommandLine) {
 
   EXPECT_TRUE(h.dialogs.messages.empty());
   EXPECT_EQ(h.Title(), QStringLiteral("van&co.tvn - KRV5200"));
+  // The reports offer their PDF files beside the setup.
+  EXPECT_EQ(h.Frame().windowFilePath(), QString::fromStdString(path));
   // The recent entry shows the name as it is, with its number as the mnemonic.
   EXPECT_EQ(h.Frame().Command(QStringLiteral("recent1"))->text(), QStringLiteral("&1 van&&co.tvn"));
   EXPECT_TRUE(h.Frame().isVisible());
@@ -94,6 +96,7 @@ TEST(AppDocument, CtrlNKeepsTheValuesAndRetitlesUntitled) {
 
   EXPECT_EQ(h.Title(), QStringLiteral("Untitled - KRV5200"));
   EXPECT_TRUE(h.app->Doc().Path().empty());
+  EXPECT_TRUE(h.Frame().windowFilePath().isEmpty());
   EXPECT_FALSE(h.app->Doc().IsModified());
   EXPECT_EQ(h.prompts.asked.size(), 1u);
   // Both the file's values and the edit made afterwards are still there.
