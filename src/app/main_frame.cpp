@@ -19,6 +19,7 @@
 #include "app/about_dialog.h"
 #include "app/brand_artwork.h"
 #include "app/cq5_doc.h"
+#include "app/form_scroll_area.h"
 #include "app/port_settings_dialog.h"
 #include "app/toolbar_artwork.h"
 #include "form/ui/cq5_view.h"
@@ -49,7 +50,7 @@ CMainFrame::CMainFrame(CQ5Doc& doc, CQ5View* view, SettingsStore& settings)
   setObjectName(QStringLiteral("CMainFrame"));
   setAcceptDrops(true);
   setWindowIcon(BrandArtwork::AppIcon());
-  setCentralWidget(view_);
+  setCentralWidget(new FormScrollArea(view_, this));
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();

@@ -4,6 +4,8 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QScreen>
+#include <QStatusBar>
 #include <QtTest/QTest>
 
 #include "common/temp_dir.h"
@@ -44,6 +46,20 @@ TEST(AppStart, OpensTheFileGivenOnTheCommandLine) {
   EXPECT_EQ(h.View().SpeakerButton(OutputChannel::FrontMidL)->property("on").toBool(), true);
   ASSERT_FALSE(h.app->Doc().RecentFiles().empty());
   EXPECT_EQ(h.settings.GetString(CQ5Doc::kRecentSection, "File1", ""), h.app->Doc().RecentFiles().front());
+}
+
+// The whole frame, status bar included, stays on the screen with room for a title bar, and it
+// can be as small as a 1366 x 768 screen with a panel needs: the form then scrolls inside it.
+TEST(AppStart, TheWholeFrameFitsTheScreenWithRoomForATitleBar) {
+  AppHarness h;
+  h.Start();
+  AppHarness::Settle();
+  const QRect screen = h.Frame().screen()->availableGeometry();
+  EXPECT_LE(h.Frame().width(), screen.width());
+  EXPECT_LE(h.Frame().height() + 40, screen.height());
+  EXPECT_LE(h.Frame().minimumSizeHint().height(), 768 - 48 - 40);
+  EXPECT_TRUE(h.Frame().statusBar()->isVisible());
+  EXPECT_TRUE(h.Frame().rect().contains(h.Frame().statusBar()->geometry()));
 }
 
 TEST(AppStart, GoesOnUntitledWhenTheCommandLineFileCannotBeOpened) {
