@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
-#include "form/form_request.h"
+#include "common/form_request.h"
 #include "measure/spectrum_analyzer.h"
 #include "platform/qt_painter_canvas.h"
 

@@ -10,11 +10,11 @@
 #include <QImage>
 
 #include "common/dialogs.h"
+#include "common/form_request.h"
 #include "crossover/crossover_editor.h"
 #include "document/setup_document.h"
 #include "eq/graphic_eq_editor.h"
 #include "eq/parametric_eq_editor.h"
-#include "form/form_request.h"
 #include "platform/qt_painter_canvas.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "alignment/delay_distance.h"
 #include "alignment/tcr_report.h"
 #include "common/dialogs.h"
+#include "common/form_request.h"
 #include "eq/edit_field.h"
-#include "form/form_request.h"
 #include "graphics/printed_report.h"
 
 namespace {

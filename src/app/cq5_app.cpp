@@ -4,9 +4,9 @@
 #include <QPalette>
 #include <QStyleFactory>
 
-#include "app/brand_artwork.h"
 #include "app/cq5_doc.h"
 #include "app/main_frame.h"
+#include "artwork/brand_artwork.h"
 #include "form/ui/cq5_view.h"
 
 CQ5App::CQ5App(const Services& services)

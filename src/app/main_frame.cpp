@@ -17,11 +17,11 @@
 #include <QWhatsThis>
 
 #include "app/about_dialog.h"
-#include "app/brand_artwork.h"
 #include "app/cq5_doc.h"
 #include "app/form_scroll_area.h"
 #include "app/port_settings_dialog.h"
-#include "app/toolbar_artwork.h"
+#include "artwork/brand_artwork.h"
+#include "artwork/toolbar_artwork.h"
 #include "form/ui/cq5_view.h"
 #include "link/serial_settings.h"
 #include "platform/serial_port_scan.h"

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "app/artwork_text.h"
-#include "app/brand_artwork.h"
+#include "artwork/artwork_text.h"
+#include "artwork/brand_artwork.h"
 
 namespace {
 

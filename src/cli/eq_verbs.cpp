@@ -99,7 +99,7 @@ int RunWords(CliContext& ctx) {
   // Center is mono: the processor always gets its Common set.
   CopyCenterCommonToSides(doc.peqBands);
   BiquadDesigner designer;
-  PrintWords(designer.Design(doc.peqBands[group][side][band]).words);
+  PrintWords(MakeCoefficientSet(designer.Design(doc.peqBands[group][side][band])));
   return 0;
 }
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "cli/cli_context.h"
+#include "common/form_request.h"
 #include "common/message_pump.h"
 #include "common/progress.h"
 #include "document/setup_document.h"
 #include "document/setup_file.h"
-#include "form/form_request.h"
 #include "form/form_texts.h"
 #include "link/connect_sequence.h"
 #include "link/device_link.h"

@@ -4,11 +4,11 @@
 #include <cstdlib>
 
 #include "common/dialogs.h"
+#include "common/form_request.h"
 #include "crossover/crossover_lists.h"
 #include "crossover/crossover_report.h"
 #include "crossover/speaker_group_info.h"
 #include "eq/channel_text_check.h"
-#include "form/form_request.h"
 
 namespace {
 

@@ -133,7 +133,6 @@ BiquadCoefficients BiquadDesigner::Design(std::int32_t type, float frequency, fl
     default:
       break;
   }
-  c.words = MakeCoefficientSet(c);
   coefficients_ = c;
   return c;
 }

@@ -3,13 +3,12 @@
 #include <cstdint>
 
 #include "document/types.h"
-#include "link/coefficient_word.h"
 
 // FilterParams::type values.
 enum class FilterType : std::int32_t { LowPass = 1, HighPass = 2, BandPass = 3, Peaking = 4 };
 
 // One second-order section, H(z) = (b0 + b1 z^-1 + b2 z^-2) / (a0 + a1 z^-1 + a2 z^-2), not
-// normalised, and the five words the processor takes for it.
+// normalised. The link turns it into the processor's five words (link/coefficient_word.h).
 struct BiquadCoefficients {
   double b0 = 1.0;
   double b1 = 0.0;
@@ -17,7 +16,6 @@ struct BiquadCoefficients {
   double a0 = 1.0;
   double a1 = 0.0;
   double a2 = 0.0;
-  CoefficientSet words{0, 0, 0x400000, 0, 0};
   std::int32_t spare = 0;
 
   friend bool operator==(const BiquadCoefficients&, const BiquadCoefficients&) = default;

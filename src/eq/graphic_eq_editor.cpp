@@ -4,11 +4,11 @@
 #include <cstdlib>
 
 #include "common/dialogs.h"
+#include "common/form_request.h"
 #include "eq/biquad_designer.h"
 #include "eq/channel_text_check.h"
 #include "eq/eq_graph_report.h"
 #include "eq/response_curve.h"
-#include "form/form_request.h"
 
 namespace {
 

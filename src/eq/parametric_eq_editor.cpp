@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "common/dialogs.h"
+#include "common/form_request.h"
 #include "eq/biquad_designer.h"
 #include "eq/channel_text_check.h"
 #include "eq/edit_field.h"
 #include "eq/eq_graph_report.h"
 #include "eq/equalizer_settings.h"
 #include "eq/response_curve.h"
-#include "form/form_request.h"
 
 namespace {
 

@@ -3,13 +3,10 @@
 #include <array>
 #include <string_view>
 
+#include "common/function_switch.h"
 #include "document/types.h"
 
 // The main form's controls as its logic names them.
-
-// The four ON/OFF switches beside the function buttons (the AEQ switch has its own operation).
-enum class FunctionSwitch { Parametric = 0, Graphic = 1, Divider = 2, TimeCorrection = 3 };
-inline constexpr int kFunctionSwitchCount = 4;
 
 enum class FunctionButton {
   TimeCorrection,

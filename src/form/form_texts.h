@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/parameter_texts.h"
+
 // Messages of the main form (the link's own ones live beside the link's sequences).
 inline constexpr const char* kNoDataPortNotConnectText = "NO DATA (Port Not Connect)";
 inline constexpr const char* kSpeakerNotSetupText = "Speaker Not Setup";
@@ -8,19 +10,6 @@ inline constexpr const char* kPortConnectedText = "Port Connected";
 // Status-bar notes.
 inline constexpr const char* kStoredInMemoryText = "Stored in memory ";
 inline constexpr const char* kDisconnectToPrintText = "Disconnect to print";
-
-// Status lines of the "PARAMETER" window, by operation.
-inline constexpr const char* kPeqLoadText = "PEQ DATA LOAD";
-inline constexpr const char* kPeqInitializeText = "PEQ DATA INITIALIZE";
-inline constexpr const char* kGeqLoadText = "GEQ DATA LOAD";
-inline constexpr const char* kGeqInitializeText = "GEQ DATA INITIALIZE";
-inline constexpr const char* kDividerLoadText = "DIV DATA LOAD";
-inline constexpr const char* kDividerInitializeText = "DIV DATA INITIALIZE";
-inline constexpr const char* kTcrLoadText = "TCR DATA LOAD";
-inline constexpr const char* kTcrInitializeText = "TCR DATA INITIALIZE";
-inline constexpr const char* kAeqParameterLoadText = "AEQ PARAMETER LOAD";
-inline constexpr const char* kAeqParameterUploadText = "AEQ PARAMETER UPLOAD";
-inline constexpr int kParameterProgressEnd = 128;
 
 // Values reported with "CHKSUM ERROR %d" when the last operating-mode command of an AEQ switch
 // change fails.

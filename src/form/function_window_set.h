@@ -3,7 +3,7 @@
 #include <array>
 #include <functional>
 
-#include "form/function_window_object.h"
+#include "common/function_window_object.h"
 #include "form/function_windows.h"
 
 // FunctionWindows over one object per window; a window without an object of its own is a

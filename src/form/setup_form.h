@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "common/automatic_runs.h"
+#include "common/form_request.h"
 #include "document/setup_document.h"
 #include "eq/response_curve.h"
 #include "form/form_controls.h"
-#include "form/form_request.h"
 #include "form/form_seams.h"
 #include "form/function_windows.h"
 #include "form/link_state.h"

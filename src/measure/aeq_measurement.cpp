@@ -1,8 +1,8 @@
 #include "measure/aeq_measurement.h"
 
 #include "common/dialogs.h"
+#include "common/parameter_texts.h"
 #include "common/progress.h"
-#include "form/form_texts.h"
 #include "link/device_link.h"
 #include "measure/aeq_start.h"
 #include "measure/measurement_host.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "form/form_request.h"
+#include "common/form_request.h"
 #include "measure/aeq_start_view.h"
 #include "measure/speaker_layout.h"
 

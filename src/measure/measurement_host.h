@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "common/function_switch.h"
 #include "document/setup_document.h"
-#include "form/form_controls.h"
 #include "link/memory_store.h"
 #include "measure/measurement_results.h"
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "form/form_seams.h"
+#include "common/automatic_runs.h"
 #include "measure/aeq_measurement.h"
 #include "measure/aeq_start.h"
 #include "measure/auto_tcr_run.h"

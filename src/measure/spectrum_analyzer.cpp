@@ -1,6 +1,6 @@
 #include "measure/spectrum_analyzer.h"
 
-#include "form/form_request.h"
+#include "common/form_request.h"
 
 SpectrumAnalyzer::SpectrumAnalyzer(SpectrumAnalyzerView& view, FormRequestSink& form, AnalyzerState& state)
     : view_(view), form_(form), state_(state) {}

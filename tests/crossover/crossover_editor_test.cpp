@@ -8,10 +8,10 @@
 #include <tuple>
 #include <vector>
 
+#include "common/form_request.h"
 #include "common/recording_dialogs.h"
 #include "crossover/crossover_report.h"
 #include "crossover/speaker_group_info.h"
-#include "form/form_request.h"
 #include "graphics/recording_canvas.h"
 #include "graphics/recording_page.h"
 

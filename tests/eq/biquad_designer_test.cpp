@@ -96,7 +96,6 @@ TEST(BiquadDesigner, UnknownTypeOrKindPassesThrough) {
   for (const FilterParams& p : unknown) {
     const BiquadCoefficients c = designer.Design(p);
     EXPECT_EQ(c, BiquadCoefficients{}) << "type " << p.type << " kind " << p.sectionKind;
-    EXPECT_EQ(c.words, (CoefficientSet{0, 0, 0x400000, 0, 0}));
     for (double f : {20.0, 1000.0, 19584.0}) EXPECT_EQ(designer.Response(c, f), 0.0);
   }
   // The designer remembers the last inputs, flag included.
@@ -115,7 +114,6 @@ TEST(BiquadDesigner, AgreesWithAnalogPrototypeAndTransferFunction) {
   BiquadDesigner designer;
   for (const FilterParams& p : sections) {
     const BiquadCoefficients c = designer.Design(p);
-    EXPECT_EQ(c.words, MakeCoefficientSet(c));
     for (double f : {20.0, 63.0, 250.0, 1000.0, 3150.0, 10000.0, 19584.0}) {
       const double db = designer.Response(c, f);
       EXPECT_NEAR(db, TransferDb(c, f), 1e-9)

@@ -7,8 +7,8 @@
 #include <tuple>
 #include <vector>
 
+#include "common/form_request.h"
 #include "common/recording_dialogs.h"
-#include "form/form_request.h"
 #include "form/form_test_support.h"
 #include "graphics/recording_canvas.h"
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "common/dialogs.h"
+#include "common/form_request.h"
 #include "eq/edit_field.h"
 #include "eq/eq_graph_report.h"
 #include "eq/response_curve.h"
-#include "form/form_request.h"
 #include "graphics/recording_canvas.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QRegion>
 
-#include "app/brand_artwork.h"
-#include "app/speaker_artwork.h"
+#include "artwork/brand_artwork.h"
+#include "artwork/speaker_artwork.h"
 #include "form/ui/speaker_panel.h"
 
 namespace {

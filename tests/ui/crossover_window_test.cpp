@@ -14,8 +14,8 @@
 #include "common/temp_dir.h"
 #include "crossover/ui/crossover_dialog.h"
 #include "crossover/ui/crossover_window.h"
-#include "eq/ui/eq_picture_widget.h"
 #include "eq/ui/picture_button.h"
+#include "graphics/ui/eq_picture_widget.h"
 #include "ui/app_harness.h"
 
 TEST(CrossoverWindow, ControlsReachTheEditorAndItsRequestsTheFormOnlineAndOffline) {

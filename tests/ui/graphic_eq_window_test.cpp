@@ -17,11 +17,11 @@
 #include <memory>
 
 #include "common/temp_dir.h"
-#include "eq/ui/eq_picture_widget.h"
 #include "eq/ui/geq_band_slider.h"
 #include "eq/ui/graphic_eq_dialog.h"
 #include "eq/ui/graphic_eq_window.h"
 #include "eq/ui/picture_button.h"
+#include "graphics/ui/eq_picture_widget.h"
 #include "ui/app_harness.h"
 
 TEST(GraphicEqWindow, ControlsReachTheEditorAndItsRequestsTheFormOnlineAndOffline) {

@@ -15,11 +15,12 @@
 
 #include "common/temp_dir.h"
 #include "eq/biquad_designer.h"
-#include "eq/ui/eq_picture_widget.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
 #include "eq/ui/picture_button.h"
+#include "graphics/ui/eq_picture_widget.h"
 #include "link/channel_codes.h"
+#include "link/coefficient_word.h"
 #include "ui/app_harness.h"
 
 namespace {
@@ -62,7 +63,7 @@ TEST(ParametricEqWindow, ASliderMoveSendsOneBandThroughTheSimulator) {
   FilterParams band = DefaultPeqBand(EqGroup::Front, 4);
   band.gain = 6.0f;
   BiquadDesigner designer;
-  const CoefficientSet words = designer.Design(band).words;
+  const CoefficientSet words = MakeCoefficientSet(designer.Design(band));
   const auto& sent = c.h.line.State().settings;
   const int left = Index(EqChannelOf(EqGroup::Front, 0));
   const int right = Index(EqChannelOf(EqGroup::Front, 1));

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/progress_window.h"
+#include "common/ui/progress_window.h"
 #include "form/ui/qt_form_request_queue.h"
 #include "form/ui/qt_timers.h"
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "common/temp_dir.h"
-#include "eq/ui/eq_picture_widget.h"
+#include "graphics/ui/eq_picture_widget.h"
 #include "measure/spectrum_graph.h"
 #include "measure/ui/spectrum_analyzer_dialog.h"
 #include "measure/ui/spectrum_analyzer_window.h"

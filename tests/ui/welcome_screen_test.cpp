@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <QtTest/QTest>
 
-#include "app/brand_artwork.h"
+#include "artwork/brand_artwork.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "app/brand_artwork.h"
-#include "app/speaker_artwork.h"
+#include "artwork/brand_artwork.h"
+#include "artwork/speaker_artwork.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QPointer>
 
 #include "alignment/time_correction_editor.h"
-#include "form/function_window_object.h"
+#include "common/function_window_object.h"
 #include "platform/qt_printed_report.h"
 
 class Dialogs;

@@ -16,14 +16,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/brand_artwork.h"
+#include "artwork/brand_artwork.h"
 #include "common/ui/user_toggle.h"
 #include "crossover/crossover_editor.h"
 #include "crossover/crossover_lists.h"
 #include "crossover/speaker_group_info.h"
 #include "crossover/ui/crossover_button_pictures.h"
-#include "eq/ui/eq_picture_widget.h"
 #include "eq/ui/picture_button.h"
+#include "graphics/ui/eq_picture_widget.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "common/ui/graph_window_object.h"
 #include "crossover/crossover_editor.h"
 #include "crossover/crossover_view.h"
 #include "crossover/ui/crossover_dialog.h"
-#include "form/ui/graph_window_object.h"
 
 // The crossover window as the main form drives it; the "Crossover Window" itself is created when
 // it opens and destroyed when the form closes it.

@@ -20,9 +20,9 @@
 #include "eq/equalizer_settings.h"
 #include "eq/graphic_eq_editor.h"
 #include "eq/ui/eq_button_pictures.h"
-#include "eq/ui/eq_picture_widget.h"
 #include "eq/ui/geq_slider_bank.h"
 #include "eq/ui/picture_button.h"
+#include "graphics/ui/eq_picture_widget.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "common/ui/graph_window_object.h"
 #include "eq/graphic_eq_editor.h"
 #include "eq/graphic_eq_view.h"
 #include "eq/ui/graphic_eq_dialog.h"
-#include "form/ui/graph_window_object.h"
 
 // The graphic EQ window as the main form drives it; the "Graphic EQ Window" itself is created
 // when it opens and destroyed when the form closes it.

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/progress_window.h"
+#include "common/ui/progress_window.h"
 #include "form/form_controls.h"
 #include "form/form_seams.h"
 #include "form/function_window_set.h"

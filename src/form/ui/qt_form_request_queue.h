@@ -3,7 +3,7 @@
 #include <QObject>
 #include <functional>
 
-#include "form/form_request.h"
+#include "common/form_request.h"
 
 // Window requests on the Qt event queue: a posted request runs once the current handler has
 // returned (or when a transfer delivers pending events), a sent one at once.

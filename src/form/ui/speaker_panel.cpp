@@ -5,8 +5,8 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "app/brand_artwork.h"
-#include "app/speaker_artwork.h"
+#include "artwork/brand_artwork.h"
+#include "artwork/speaker_artwork.h"
 #include "form/form_controls.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "eq/ui/eq_picture_widget.h"
+#include "graphics/ui/eq_picture_widget.h"
 #include "measure/spectrum_analyzer.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QLayout>
 #include <QWidget>
 
-#include "eq/ui/eq_picture_widget.h"
+#include "graphics/ui/eq_picture_widget.h"
 #include "measure/ui/spectrum_analyzer_dialog.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "form/function_window_object.h"
+#include "common/function_window_object.h"
 #include "measure/spectrum_analyzer.h"
 #include "measure/spectrum_analyzer_view.h"
 

@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "app/artwork_text.h"
-#include "app/brand_artwork.h"
+#include "artwork/artwork_text.h"
+#include "artwork/brand_artwork.h"
 
 namespace {
 

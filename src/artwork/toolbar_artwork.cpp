@@ -1,11 +1,11 @@
-#include "app/toolbar_artwork.h"
+#include "artwork/toolbar_artwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
-#include "app/artwork_text.h"
+#include "artwork/artwork_text.h"
 
 namespace {
 

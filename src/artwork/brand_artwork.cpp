@@ -1,4 +1,4 @@
-#include "app/brand_artwork.h"
+#include "artwork/brand_artwork.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -9,7 +9,7 @@
 #include <array>
 #include <cmath>
 
-#include "app/artwork_text.h"
+#include "artwork/artwork_text.h"
 
 namespace {
 

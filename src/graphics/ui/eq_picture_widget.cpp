@@ -1,4 +1,4 @@
-#include "eq/ui/eq_picture_widget.h"
+#include "graphics/ui/eq_picture_widget.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -4,9 +4,9 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "eq/ui/eq_picture_widget.h"
-#include "form/function_window_object.h"
+#include "common/function_window_object.h"
 #include "graphics/canvas.h"
+#include "graphics/ui/eq_picture_widget.h"
 #include "platform/qt_printed_report.h"
 
 class Dialogs;

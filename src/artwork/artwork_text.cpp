@@ -1,4 +1,4 @@
-#include "app/artwork_text.h"
+#include "artwork/artwork_text.h"
 
 #include <QStringList>
 #include <QTransform>

@@ -1,4 +1,4 @@
-#include "app/speaker_artwork.h"
+#include "artwork/speaker_artwork.h"
 
 #include <QImage>
 #include <QLinearGradient>

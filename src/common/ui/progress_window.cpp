@@ -1,4 +1,4 @@
-#include "app/progress_window.h"
+#include "common/ui/progress_window.h"
 
 #include <QApplication>
 #include <QVBoxLayout>
