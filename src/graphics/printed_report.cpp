@@ -1,5 +1,6 @@
 #include "graphics/printed_report.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <ctime>
 
@@ -7,6 +8,17 @@ namespace {
 
 constexpr std::string_view kSpectrumFooter = "TORVAL country tel e-mail";
 constexpr std::string_view kProfileTitle = "TORVALQ#5ORBITA User Profile        ID";
+
+// By ReportKind: the report's name as a document title, and its short name for file names.
+struct ReportNames {
+  const char* document;
+  const char* shortName;
+};
+constexpr ReportNames kReportNames[] = {{"Divider & Cross Over", "div"}, {"Graphic Equalizer", "geq"},
+                                        {"Parametric Equalizer", "peq"}, {"Spectrum Analyzer", "spectrum"},
+                                        {"TCR & PHASE", "tcr"},          {"User Profile", "profile"}};
+
+const ReportNames& NamesOf(ReportKind kind) { return kReportNames[static_cast<std::size_t>(kind)]; }
 
 std::string Dated(const char* lead, const ReportDate& d) {
   char text[128];
@@ -46,49 +58,13 @@ std::vector<PageText> ReportTitle(ReportKind kind, const ReportDate& date, int l
 }
 
 std::string ReportDocumentTitle(ReportKind kind, const ReportDate& date) {
-  const char* name = "";
-  switch (kind) {
-    case ReportKind::Crossover:
-      name = "Divider & Cross Over";
-      break;
-    case ReportKind::GraphicEq:
-      name = "Graphic Equalizer";
-      break;
-    case ReportKind::ParametricEq:
-      name = "Parametric Equalizer";
-      break;
-    case ReportKind::SpectrumAnalyzer:
-      name = "Spectrum Analyzer";
-      break;
-    case ReportKind::TimeCorrection:
-      name = "TCR & PHASE";
-      break;
-    case ReportKind::CustomerProfile:
-      name = "User Profile";
-      break;
-  }
   char text[96];
-  std::snprintf(text, sizeof text, "%s %04d-%02d-%02d", name, date.year, date.month, date.day);
+  std::snprintf(text, sizeof text, "%s %04d-%02d-%02d", NamesOf(kind).document, date.year, date.month,
+                date.day);
   return text;
 }
 
-std::string_view ReportShortName(ReportKind kind) {
-  switch (kind) {
-    case ReportKind::Crossover:
-      return "div";
-    case ReportKind::GraphicEq:
-      return "geq";
-    case ReportKind::ParametricEq:
-      return "peq";
-    case ReportKind::SpectrumAnalyzer:
-      return "spectrum";
-    case ReportKind::TimeCorrection:
-      return "tcr";
-    case ReportKind::CustomerProfile:
-      return "profile";
-  }
-  return "report";
-}
+std::string_view ReportShortName(ReportKind kind) { return NamesOf(kind).shortName; }
 
 std::string ReportFileName(std::string_view setupPath, ReportKind kind) {
   std::string_view name = setupPath.substr(setupPath.find_last_of('/') + 1);
