@@ -15,10 +15,8 @@ if ! command -v clang++-14 >/dev/null 2>&1 || ! dpkg-query -W -f='${Status}' lib
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends clang-14 libclang-rt-14-dev
 fi
 
-launcher=()
-if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKRV5200_FUZZ=ON \
-  -DKRV5200_BENCH=OFF "${launcher[@]}" >/dev/null
+  -DKRV5200_BENCH=OFF >/dev/null
 targets=(setup_file link_receive)
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}" >/dev/null
 

@@ -4,6 +4,8 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
+  # a fast build: Ninja, a compiler cache and a fast linker
+  ninja-build ccache mold
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core fonts-droid-fallback xvfb xauth poppler-utils locales-all

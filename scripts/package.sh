@@ -41,10 +41,8 @@ else
   tar -c --exclude='./build*' --exclude='./out' . | tar -x -C "$work/src"
 fi
 
-launcher=()
-if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S "$work/src" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DKRV5200_SANITIZE=OFF -DKRV5200_BENCH=OFF \
-  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON "${launcher[@]}" >/dev/null
+  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 cmake --build "$work/build" -j"$(nproc)" --target krv5200 krv5200-cli krv5200-sim krv5200-icons krv5200-man-pages
 (cd "$work/build" && cpack -G DEB >"$work/cpack.log") || {
   cat "$work/cpack.log" >&2

@@ -9,6 +9,7 @@
 #include "alignment/tcr_report.h"
 #include "common/dialogs.h"
 #include "common/form_request.h"
+#include "common/text_fill.h"
 #include "eq/edit_field.h"
 #include "graphics/printed_report.h"
 
@@ -24,10 +25,7 @@ int StepsOf(double scaled) {
 }
 
 std::string RangeMessage() {
-  std::string text(kEnterNumberBetween);
-  text.replace(text.find("%1"), 2, FieldText(0.0));
-  text.replace(text.find("%2"), 2, FieldText(kDelayMaxMs));
-  return text;
+  return FillPlaceholders(kEnterNumberBetween, FieldText(0.0), FieldText(kDelayMaxMs));
 }
 
 bool InChannelRange(int channel) { return channel >= 0 && channel < kOutputCount; }

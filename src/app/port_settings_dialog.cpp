@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "common/ui/user_toggle.h"
+#include "platform/qt_text.h"
 
 namespace {
 
@@ -24,8 +25,6 @@ const std::array<std::pair<const char*, const char*>, 4> kSwitches = {{
     {"DSR flow control", "fOutxDsrFlow"},
 }};
 constexpr const char* kDsrNote = "Kept for the setup; this system's serial driver has no DSR flow control.";
-
-QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 // Selects the item carrying `value`; a stored value the list does not offer gets an item of its
 // own, so that opening the dialog never changes it.
@@ -219,13 +218,13 @@ void PortSettingsDialog::ShowState() {
     QComboBox* box = devices_[static_cast<std::size_t>(i)];
     const QSignalBlocker block(box);
     box->clear();
-    for (const std::string& device : choices) box->addItem(Text(device));
-    box->setCurrentText(Text(editor_.Device(i)));
+    for (const std::string& device : choices) box->addItem(QtText(device));
+    box->setCurrentText(QtText(editor_.Device(i)));
     box->setEnabled(!editor_.SetByEnvironment(i));
   }
   {
     const QSignalBlocker block(baud_);
-    baud_->setCurrentText(Text(editor_.BaudText()));
+    baud_->setCurrentText(QtText(editor_.BaudText()));
   }
   const SerialSettings& line = editor_.Line();
   const std::array<std::pair<QComboBox*, int>, 3> values = {
@@ -248,9 +247,9 @@ void PortSettingsDialog::ShowList() {
   list_->clear();
   for (const FoundPort& port : editor_.Ports()) {
     auto* item = new QTreeWidgetItem(
-        list_, QStringList{Text(port.device), Text(port.description), Text(port.manufacturer),
-                           Text(port.serialNumber), Text(editor_.UsedAs(port.device))});
-    item->setToolTip(0, Text(port.device));
+        list_, QStringList{QtText(port.device), QtText(port.description), QtText(port.manufacturer),
+                           QtText(port.serialNumber), QtText(editor_.UsedAs(port.device))});
+    item->setToolTip(0, QtText(port.device));
   }
   constexpr int kColumnGap = 18;
   for (int c = 0; c + 1 < list_->columnCount(); ++c) {
@@ -261,14 +260,14 @@ void PortSettingsDialog::ShowList() {
 
 void PortSettingsDialog::ShowNotes() {
   for (int i = 0; i < PortSetupEditor::kPortCount; ++i) {
-    notes_[static_cast<std::size_t>(i)]->setText(Text(editor_.Note(i)));
+    notes_[static_cast<std::size_t>(i)]->setText(QtText(editor_.Note(i)));
   }
 }
 
 void PortSettingsDialog::accept() {
   const std::string problem = editor_.Check();
   if (!problem.empty()) {
-    error_->setText(Text(problem));
+    error_->setText(QtText(problem));
     error_->show();
     QWidget* culprit = baud_;
     for (int i = 0; i < PortSetupEditor::kPortCount; ++i) {

@@ -5,12 +5,12 @@
 #include "app/memory_select_dialog.h"
 #include "app/timed_choice_dialog.h"
 #include "app/welcome_screen.h"
+#include "platform/qt_text.h"
 #include "profile/ui/customer_profile_dialog.h"
 #include "profile/ui/finish_screen.h"
 
 namespace {
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 QString Latin(const char* s) { return QString::fromLatin1(s); }
 
 enum OkCancel { kCancel = 0, kOk = 1 };
@@ -27,7 +27,7 @@ void ShowBox(QWidget* parent, const char* caption, std::string_view text, Messag
   QMessageBox box(parent);
   box.setObjectName(Latin(caption));
   box.setWindowTitle(Latin(caption));
-  box.setText(Text(text));
+  box.setText(QtText(text));
   box.setTextFormat(Qt::PlainText);
   switch (icon) {
     case MessageIcon::None:

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kWidth = 480;
+constexpr int kWelcomeWidth = 480;
 constexpr int kStripHeight = 90;
 constexpr int kPictureMargin = 12;
 constexpr int kLastFrame = BrandArtwork::kFrameCount - 1;
@@ -37,7 +37,7 @@ WelcomeScreen::WelcomeScreen(Timing timing, QWidget* parent) : QDialog(parent), 
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(kPictureMargin,
-                             kStripHeight + kPictureMargin + (kWidth - 2 * kPictureMargin) / 4 + 14,
+                             kStripHeight + kPictureMargin + (kWelcomeWidth - 2 * kPictureMargin) / 4 + 14,
                              kPictureMargin, 14);
   auto* row = new QHBoxLayout;
   row->addStretch();
@@ -46,7 +46,7 @@ WelcomeScreen::WelcomeScreen(Timing timing, QWidget* parent) : QDialog(parent), 
   row->addWidget(setup_);
   row->addStretch();
   layout->addLayout(row);
-  setFixedWidth(kWidth);
+  setFixedWidth(kWelcomeWidth);
   setFixedHeight(sizeHint().height());
 
   ticker_.setInterval(timing_.tickMs);

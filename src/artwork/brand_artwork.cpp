@@ -13,8 +13,12 @@
 
 namespace {
 
+QColor WithAlpha(QColor colour, int alpha) {
+  colour.setAlpha(alpha);
+  return colour;
+}
+
 constexpr double kPi = 3.14159265358979323846;
-const QColor kAmber(255, 178, 30);
 const QColor kDeepAmber(232, 104, 20);
 const QColor kCyan(54, 198, 255);
 const QColor kSilverHi(246, 248, 250);
@@ -53,7 +57,7 @@ void DrawBars(QPainter& p, const std::array<double, 24>& heights, double alpha) 
     QLinearGradient g(bar.bottomLeft(), QPointF(bar.left(), kBottom - 48.0));
     g.setColorAt(0.0, QColor(20, 70, 110, static_cast<int>(200 * alpha)));
     g.setColorAt(0.6, QColor(kCyan.red(), kCyan.green(), kCyan.blue(), static_cast<int>(170 * alpha)));
-    g.setColorAt(1.0, QColor(kAmber.red(), kAmber.green(), kAmber.blue(), static_cast<int>(220 * alpha)));
+    g.setColorAt(1.0, WithAlpha(BrandArtwork::Amber(), static_cast<int>(220 * alpha)));
     p.fillRect(bar, g);
     // Segment gaps, as on a hardware level display.
     p.setPen(QPen(QColor(0, 0, 0, 150), 1.0));
@@ -90,7 +94,7 @@ QPixmap BrandArtwork::Logo() {
   swoosh.closeSubpath();
   QLinearGradient sg(4, 0, 236, 0);
   sg.setColorAt(0.0, kDeepAmber);
-  sg.setColorAt(0.7, kAmber);
+  sg.setColorAt(0.7, BrandArtwork::Amber());
   sg.setColorAt(1.0, QColor(255, 220, 140, 0));
   p.setBrush(sg);
   p.drawPath(swoosh);
@@ -101,7 +105,7 @@ QPixmap BrandArtwork::Logo() {
   const QPainterPath model = ArtworkText::Fitted("KRV5200", ArtworkText::Font(20, QFont::Bold),
                                                  QRectF(254, 9, 120, 22), Qt::AlignLeft);
   p.setPen(Qt::NoPen);
-  p.setBrush(kAmber);
+  p.setBrush(BrandArtwork::Amber());
   p.drawPath(model);
   const QPainterPath tag =
       ArtworkText::Fitted("DIGITAL SOUND PROCESSOR", ArtworkText::Font(8, QFont::DemiBold),
@@ -123,8 +127,8 @@ QPixmap BrandArtwork::Banner() {
   p.fillRect(QRectF(0, 0, kBannerWidth, 1), QColor(255, 255, 255, 40));
   QLinearGradient line(0, 0, kBannerWidth, 0);
   line.setColorAt(0.0, kDeepAmber);
-  line.setColorAt(0.5, kAmber);
-  line.setColorAt(1.0, QColor(kAmber.red(), kAmber.green(), kAmber.blue(), 40));
+  line.setColorAt(0.5, BrandArtwork::Amber());
+  line.setColorAt(1.0, WithAlpha(BrandArtwork::Amber(), 40));
   p.fillRect(QRectF(0, kBannerHeight - 2, kBannerWidth, 2), line);
 
   // A small level display as the mark.
@@ -133,7 +137,7 @@ QPixmap BrandArtwork::Banner() {
     const QRectF bar(9.0 + 5.0 * static_cast<double>(i), 31.0 - kLevels[i], 3.5, kLevels[i]);
     QLinearGradient g(bar.bottomLeft(), QPointF(bar.left(), 7));
     g.setColorAt(0.0, kCyan);
-    g.setColorAt(1.0, kAmber);
+    g.setColorAt(1.0, BrandArtwork::Amber());
     p.fillRect(bar, g);
   }
 
@@ -144,7 +148,7 @@ QPixmap BrandArtwork::Banner() {
   p.setBrush(QColor(160, 170, 182));
   p.drawPath(ArtworkText::Fitted("DIGITAL SOUND PROCESSOR", ArtworkText::Font(7, QFont::DemiBold),
                                  QRectF(47, 29, 124, 6.5), Qt::AlignLeft));
-  p.setBrush(kAmber);
+  p.setBrush(BrandArtwork::Amber());
   p.drawPath(ArtworkText::Fitted("PC SETUP", ArtworkText::Font(10, QFont::Bold), QRectF(196, 14, 76, 11),
                                  Qt::AlignRight));
   return pm;
@@ -214,7 +218,7 @@ QPixmap BrandArtwork::AnimationFrame(int frame) {
   if (tagAlpha > 0.0) {
     p.setOpacity(tagAlpha);
     p.setPen(Qt::NoPen);
-    p.setBrush(kAmber);
+    p.setBrush(BrandArtwork::Amber());
     p.drawPath(ArtworkText::Fitted("DIGITAL SOUND PROCESSOR", ArtworkText::Font(8, QFont::Bold),
                                    QRectF(58, 46, 140, 8), Qt::AlignHCenter));
     p.setOpacity(1.0);
@@ -240,7 +244,7 @@ QIcon BrandArtwork::AppIcon() {
       const QRectF bar(11.0 + 9.0 * static_cast<double>(i), 52.0 - kLevels[i], 6.0, kLevels[i]);
       QLinearGradient g(bar.bottomLeft(), QPointF(bar.left(), 12));
       g.setColorAt(0.0, kDeepAmber);
-      g.setColorAt(1.0, kAmber);
+      g.setColorAt(1.0, BrandArtwork::Amber());
       p.setPen(Qt::NoPen);
       p.setBrush(g);
       p.drawRoundedRect(bar, 1.5, 1.5);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QIcon>
 #include <QPixmap>
 
@@ -23,4 +24,6 @@ class BrandArtwork {
   // Frame 0..55 of the welcome animation; any other number gives the rest frame.
   static QPixmap AnimationFrame(int frame);
   static QIcon AppIcon();
+  // The amber of the logo, the banner and the toolbar pictures.
+  static QColor Amber() { return QColor(255, 178, 30); }
 };

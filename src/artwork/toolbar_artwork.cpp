@@ -6,11 +6,11 @@
 #include <QPixmap>
 
 #include "artwork/artwork_text.h"
+#include "artwork/brand_artwork.h"
 
 namespace {
 
 const QColor kOutline(40, 44, 52);
-const QColor kAmber(255, 178, 30);
 const QColor kBlue(40, 120, 200);
 
 // Every image is drawn on a 24 x 24 design grid.
@@ -75,7 +75,7 @@ void DrawProfile(QPainter& p) {
   p.setBrush(QColor(248, 248, 246));
   p.drawRoundedRect(QRectF(2.5, 4.5, 19, 15), 2, 2);
   p.setPen(Qt::NoPen);
-  p.setBrush(kAmber);
+  p.setBrush(BrandArtwork::Amber());
   p.drawRect(QRectF(3.1, 5.1, 17.8, 3));
   p.setBrush(QColor(90, 100, 115));
   p.drawEllipse(QPointF(8, 12), 2.4, 2.4);

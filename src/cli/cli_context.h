@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -39,6 +40,9 @@ struct VerbRegistrar {
 int UsageError(const Verb& verb, std::string_view problem);
 
 struct SetupDocument;
+
+// The sides as the verbs take them ("Common", "L", "R"; also 0..2).
+inline constexpr std::array<std::string_view, 3> kSideArguments = {"Common", "L", "R"};
 
 // Opens the setup file at `path` into `doc` as the program's Open does, reporting through
 // ctx.dialogs; false when the open did not fully succeed.

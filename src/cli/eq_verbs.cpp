@@ -32,8 +32,6 @@ const VerbRegistrar kRegisterCurve(kCurve);
 const VerbRegistrar kRegisterWords(kWords);
 const VerbRegistrar kRegisterFlat(kFlat);
 
-constexpr std::array<std::string_view, kEqSideCount> kSideArguments = {"Common", "L", "R"};
-
 // A number 0..count-1 written as a single digit, or one of the names.
 template <std::size_t N>
 bool ParseIndex(const std::string& text, const std::array<std::string_view, N>& names, int& index) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/cli_context.h"
+#include "cli/line_session.h"
 #include "common/progress.h"
 #include "document/setup_document.h"
 #include "link/connect_sequence.h"
@@ -21,8 +22,6 @@ namespace {
 
 constexpr int kPeakBase = 20;
 constexpr int kStartAeqMode = 96;
-constexpr int kSpectrumBank = 0;
-constexpr int kSpectrumMax = 47;
 
 int RunUpload(CliContext& ctx);
 int RunStatus(CliContext& ctx);
@@ -62,19 +61,9 @@ class NoProgress : public Progress {
   bool open_ = false;
 };
 
-// The line, port and clock of one verb; --trace puts every byte on standard error.
-struct Session {
-  explicit Session(CliContext& ctx)
-      : qtLine((EnsureQtApplication(), settings)),
-        tracing(qtLine, stderr),
-        port(ctx.trace ? static_cast<SerialLine&>(tracing) : qtLine, ctx.dialogs, pump) {}
-
-  QtSettingsStore settings;
-  QtSerialLine qtLine;
-  TracingLine tracing;
-  QtMessagePump pump;
-  SerialPort port;
-  SystemClock clock;
+// The line, port and clock of one verb, with a progress that shows nothing.
+struct Session : LineSession<> {
+  using LineSession::LineSession;
   NoProgress progress;
 };
 
@@ -226,16 +215,8 @@ int RunSpectrum(CliContext& ctx) {
   if (!TakePort(args, portName) || !args.empty()) return UsageError(kSpectrum, "expects only --port PORT");
   Session session(ctx);
   if (!session.port.OpenPort(portName)) return 1;
-  DeviceLink link(session.port, session.clock);
-  std::vector<int> levels;
-  for (int band = 0; band < kGeqBandCount; ++band) {
-    std::uint8_t value = 0;
-    if (!link.ReadResult(kSpectrumBank, band, value)) {
-      ctx.dialogs.ShowMessage(ChecksumErrorText(band));
-      return 1;
-    }
-    levels.push_back(value > kSpectrumMax ? kSpectrumMax : value);
-  }
+  SpectrumLevels levels{};
+  if (!ReadSpectrumLevels(ctx, session.port, session.clock, levels)) return 1;
   for (std::size_t i = 0; i < levels.size(); ++i) std::printf(i == 0 ? "%d" : " %d", levels[i]);
   std::printf("\n");
   session.port.ClosePort();

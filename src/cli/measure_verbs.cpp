@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_context.h"
+#include "cli/line_session.h"
 #include "common/form_request.h"
 #include "common/message_pump.h"
 #include "common/progress.h"
@@ -330,21 +331,6 @@ std::string Parse(const std::vector<std::string>& args, Arguments& a) {
   return {};
 }
 
-// The line, port and clock of the verb; --trace puts every byte on standard error.
-struct Session {
-  explicit Session(CliContext& ctx)
-      : qtLine((EnsureQtApplication(), settings)),
-        tracing(qtLine, stderr),
-        port(ctx.trace ? static_cast<SerialLine&>(tracing) : qtLine, ctx.dialogs, pump) {}
-
-  QtSettingsStore settings;
-  QtSerialLine qtLine;
-  TracingLine tracing;
-  InterruptiblePump pump;
-  SerialPort port;
-  SystemClock clock;
-};
-
 // Runs "AEQ Start" as the form would, with the mode given; the outcome, or nothing when the
 // dialog could not run (reported).
 bool MeasureAeq(const Arguments& a, CliMeasurementHost& host, MeasurementRuns& runs, PostedRun& posted,
@@ -386,7 +372,7 @@ int RunMeasure(CliContext& ctx) {
 
   interrupted = 0;
   signal(SIGINT, OnInterrupt);
-  Session session(ctx);
+  LineSession<InterruptiblePump> session(ctx);
   AnsweredDialogs dialogs(ctx.dialogs, a.parameters);
   CliMeasurementHost host(doc, session.port, session.clock, dialogs);
   PostedRun posted;

@@ -27,8 +27,6 @@ const Verb kReport{"report", "report KIND ARGUMENTS...",
                    RunReport};
 const VerbRegistrar kRegisterReport(kReport);
 
-constexpr std::array<std::string_view, kEqSideCount> kSideArguments = {"Common", "L", "R"};
-
 // Fonts need a GUI application; the tool has no screen, so it runs on the offscreen platform.
 // Qt's own notes about the desktop it runs on (no runtime folder, no screen) are not the tool's
 // messages: standard error carries only the system's texts; Qt's critical errors still pass.

@@ -6,7 +6,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "common/text_arguments.h"
+#include "common/text_fill.h"
 #include "crossover/crossover_lists.h"
 #include "crossover/speaker_group_info.h"
 #include "eq/equalizer_settings.h"
@@ -182,7 +182,7 @@ std::string Message(const Corrections& corrections) {
       sets += (sets.empty() ? "" : ", ") + CurveLimit::Name(curve);
     list += " (" + sets + ")";
   }
-  return WithArguments(kCorrectedText, {list});
+  return FillPlaceholders(kCorrectedText, list);
 }
 
 }  // namespace SetupCorrection

@@ -8,7 +8,7 @@ namespace {
 // setup file must not overflow the pixel arithmetic.
 constexpr double kCoordinateLimit = 1.0e8;
 
-int TruncToInt(double v) {
+int TruncToPixel(double v) {
   if (std::isnan(v)) return 0;
   if (v > kCoordinateLimit) return static_cast<int>(kCoordinateLimit);
   if (v < -kCoordinateLimit) return -static_cast<int>(kCoordinateLimit);
@@ -27,7 +27,7 @@ EqGraphAxis EqGraphAxis::Parametric(GraphScale scale) { return EqGraphAxis(scale
 int EqGraphAxis::LeftEdge() const { return scale_.ScaleX(30); }
 
 int EqGraphAxis::RightEdge() const {
-  return scale_.ScaleX(30) + TruncToInt(scale_.ScaleX(68) * 3 * kOctaveDecadeFactor);
+  return scale_.ScaleX(30) + TruncToPixel(scale_.ScaleX(68) * 3 * kOctaveDecadeFactor);
 }
 
 int EqGraphAxis::TopEdge() const { return scale_.ScaleY(10); }
@@ -41,16 +41,16 @@ int EqGraphAxis::UpperLimitY() const { return ZeroDbY() - limitDb_ * unitsPerDb_
 int EqGraphAxis::LowerLimitY() const { return ZeroDbY() + limitDb_ * unitsPerDb_; }
 
 int EqGraphAxis::FrequencyX(double frequency) const {
-  return TruncToInt(scale_.ScaleX(30) +
-                    scale_.ScaleX(68) * std::log10(frequency / 20.0) * kOctaveDecadeFactor);
+  return TruncToPixel(scale_.ScaleX(30) +
+                      scale_.ScaleX(68) * std::log10(frequency / 20.0) * kOctaveDecadeFactor);
 }
 
 int EqGraphAxis::CurvePointX(double frequency) const {
-  return TruncToInt(scale_.ScaleX(30) +
-                    scale_.ScaleX(68) * std::log10(frequency / 20.0) * kOctaveDecadeFactor + 1.0);
+  return TruncToPixel(scale_.ScaleX(30) +
+                      scale_.ScaleX(68) * std::log10(frequency / 20.0) * kOctaveDecadeFactor + 1.0);
 }
 
-int EqGraphAxis::LevelY(double db) const { return TruncToInt(ZeroDbY() - unitsPerDb_ * db); }
+int EqGraphAxis::LevelY(double db) const { return TruncToPixel(ZeroDbY() - unitsPerDb_ * db); }
 
 int EqGraphAxis::CurvePointY(double db) const {
   const int y = LevelY(db);
@@ -59,18 +59,18 @@ int EqGraphAxis::CurvePointY(double db) const {
   return y;
 }
 
-int EqGraphAxis::MarkerY(double db) const { return ZeroDbY() - TruncToInt(unitsPerDb_ * db); }
+int EqGraphAxis::MarkerY(double db) const { return ZeroDbY() - TruncToPixel(unitsPerDb_ * db); }
 
 int EqGraphAxis::CursorCurveStart(double frequency) {
-  return TruncToInt(15.5 * std::log10(frequency / 20.0) / 0.301) - 20;
+  return TruncToPixel(15.5 * std::log10(frequency / 20.0) / 0.301) - 20;
 }
 
 int EqGraphAxis::PageCurveX(double frequency) {
-  return 2 * TruncToInt(31.0 + 68.0 * std::log10(frequency / 20.0) / 0.301);
+  return 2 * TruncToPixel(31.0 + 68.0 * std::log10(frequency / 20.0) / 0.301);
 }
 
 int EqGraphAxis::PageCurveY(double db) const {
-  const int y = TruncToInt(-2.0 * (131.0 - dbUnit_ * db));
+  const int y = TruncToPixel(-2.0 * (131.0 - dbUnit_ * db));
   if (y > kPageTop) return kPageTop;
   if (y < kPageBottom) return kPageBottom;
   return y;

@@ -1,14 +1,6 @@
 #include "link/open_failure.h"
 
-namespace {
-
-std::string Fill(std::string text, const std::string& first, const std::string& second = {}) {
-  if (const auto at = text.find("%1"); at != std::string::npos) text.replace(at, 2, first);
-  if (const auto at = text.find("%2"); at != std::string::npos) text.replace(at, 2, second);
-  return text;
-}
-
-}  // namespace
+#include "common/text_fill.h"
 
 std::string OpenFailure::GroupToJoin() const {
   return group.empty() || group == "root" ? std::string(kSerialGroup) : group;
@@ -16,22 +8,22 @@ std::string OpenFailure::GroupToJoin() const {
 
 std::string OpenFailure::ConnectMessage() const {
   if (reason == Reason::PermissionDenied && !device.empty())
-    return Fill(kPermissionText, device, GroupToJoin());
+    return FillPlaceholders(kPermissionText, device, GroupToJoin());
   return kOpenFailedText;
 }
 
 std::string OpenFailure::PortNote(const std::string& portName) const {
-  if (device.empty()) return Fill(kNoMappingNote, portName);
+  if (device.empty()) return FillPlaceholders(kNoMappingNote, portName);
   switch (reason) {
     case Reason::PermissionDenied:
-      return portName + ": " + Fill(kPermissionText, device, GroupToJoin());
+      return portName + ": " + FillPlaceholders(kPermissionText, device, GroupToJoin());
     case Reason::NoDevice:
-      return Fill(kNoDeviceNote, portName, device);
+      return FillPlaceholders(kNoDeviceNote, portName, device);
     case Reason::InUse:
-      return Fill(kInUseNote, portName, device);
+      return FillPlaceholders(kInUseNote, portName, device);
     case Reason::None:
     case Reason::Other:
       break;
   }
-  return Fill(kCouldNotOpenNote, portName, device);
+  return FillPlaceholders(kCouldNotOpenNote, portName, device);
 }

@@ -4,14 +4,9 @@
 #include <cctype>
 
 #include "common/settings_store.h"
+#include "common/text_fill.h"
 
 namespace {
-
-std::string Fill(std::string text, const std::string& first, const std::string& second = {}) {
-  if (const auto at = text.find("%1"); at != std::string::npos) text.replace(at, 2, first);
-  if (const auto at = text.find("%2"); at != std::string::npos) text.replace(at, 2, second);
-  return text;
-}
 
 std::string Trimmed(const std::string& text) {
   const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
@@ -96,7 +91,8 @@ bool PortSetupEditor::SetByEnvironment(int index) const {
 }
 
 std::string PortSetupEditor::Note(int index) const {
-  if (SetByEnvironment(index)) return Fill(kEnvironmentNote, PortMapping::EnvironmentVariable(index));
+  if (SetByEnvironment(index))
+    return FillPlaceholders(kEnvironmentNote, PortMapping::EnvironmentVariable(index));
   const std::string device = Device(index);
   for (const FoundPort& port : ports_) {
     if (port.device == device) return port.Summary();
@@ -121,9 +117,9 @@ std::string PortSetupEditor::Check() const {
   for (int i = 0; i < kPortCount; ++i) {
     if (SetByEnvironment(i)) continue;
     const std::string& device = device_[static_cast<std::size_t>(i)];
-    if (device.empty()) return Fill(kNoDeviceText, NameOf(i));
+    if (device.empty()) return FillPlaceholders(kNoDeviceText, NameOf(i));
     const bool control = std::any_of(device.begin(), device.end(), [](unsigned char c) { return c < 0x20; });
-    if (device.front() != '/' || control) return Fill(kBadDeviceText, NameOf(i), device);
+    if (device.front() != '/' || control) return FillPlaceholders(kBadDeviceText, NameOf(i), device);
   }
   if (ParseBaud(baudText_) == 0) return kBadBaudText;
   return {};

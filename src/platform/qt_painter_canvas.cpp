@@ -1,4 +1,5 @@
 #include "platform/qt_painter_canvas.h"
+#include "platform/qt_text.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>
@@ -18,10 +19,6 @@ constexpr double kPageDefaultPointSize = 10.0;
 constexpr double kThinScreenPenPixels = 3.0;
 
 QColor ToQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -114,7 +111,7 @@ void QtPainterCanvas::DrawRect(const CanvasRect& rect) {
 }
 
 void QtPainterCanvas::SetFont(std::string_view family, int height) {
-  font_ = QFont(ToQString(family));
+  font_ = QFont(QtText(family));
   font_.setStyleHint(QFont::SansSerif);
   font_.setPixelSize(std::max(1, static_cast<int>(std::lround(height * scaleY_))));
   ApplyFont();
@@ -134,7 +131,7 @@ void QtPainterCanvas::SetTextColours(Rgb text, Rgb background) {
 void QtPainterCanvas::DrawText(CanvasPoint at, std::string_view text) {
   QPainter* p = Painter();
   if (p == nullptr) return;
-  const QString s = ToQString(text);
+  const QString s = QtText(text);
   const QFontMetricsF metrics = p->fontMetrics();
   const QPointF top = Map(at);
   // The position is the top-left of the text's cell, which is filled with the background.

@@ -1,4 +1,5 @@
 #include "platform/qt_settings_store.h"
+#include "platform/qt_text.h"
 
 namespace {
 
@@ -6,8 +7,6 @@ QString KeyOf(std::string_view section, std::string_view key) {
   return QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())) + QLatin1Char('/') +
          QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
@@ -27,9 +26,9 @@ void QtSettingsStore::SetInt(std::string_view section, std::string_view key, int
 
 std::string QtSettingsStore::GetString(std::string_view section, std::string_view key,
                                        std::string_view defaultValue) {
-  return settings_.value(KeyOf(section, key), Text(defaultValue)).toString().toStdString();
+  return settings_.value(KeyOf(section, key), QtText(defaultValue)).toString().toStdString();
 }
 
 void QtSettingsStore::SetString(std::string_view section, std::string_view key, std::string_view value) {
-  settings_.setValue(KeyOf(section, key), Text(value));
+  settings_.setValue(KeyOf(section, key), QtText(value));
 }

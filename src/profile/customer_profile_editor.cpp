@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "common/dialogs.h"
-#include "common/text_arguments.h"
+#include "common/text_fill.h"
 #include "profile/country_list.h"
 #include "profile/profile_report.h"
 #include "profile/profile_texts.h"
@@ -22,7 +22,7 @@ std::string Limited(std::string_view text, int max) {
   return std::string(text);
 }
 
-std::string WithRange(int max) { return WithArguments(kEnterIntegerInRange, {"0", std::to_string(max)}); }
+std::string WithRange(int max) { return FillPlaceholders(kEnterIntegerInRange, "0", std::to_string(max)); }
 
 // A number box's entry: an unsigned number in 0..max, blanks around it allowed.
 struct NumberEntry {

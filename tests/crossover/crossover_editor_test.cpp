@@ -10,14 +10,15 @@
 
 #include "common/form_request.h"
 #include "common/recording_dialogs.h"
+#include "common/recording_sink.h"
 #include "crossover/crossover_report.h"
 #include "crossover/speaker_group_info.h"
 #include "graphics/recording_canvas.h"
-#include "graphics/recording_page.h"
+#include "graphics/recording_target.h"
 
 namespace {
 
-class FakeView : public CrossoverView {
+class CrossoverFakeView : public CrossoverView {
  public:
   Canvas& GraphCanvas() override { return graph; }
   Canvas& LegendCanvas() override { return legend; }
@@ -28,13 +29,6 @@ class FakeView : public CrossoverView {
   std::optional<CrossoverFocus> focus;
 };
 
-class RecordingSink : public FormRequestSink {
- public:
-  void Post(const FormRequest& r) override { posted.push_back(r); }
-  void Send(const FormRequest& r) override { posted.push_back(r); }
-  std::vector<FormRequest> posted;
-};
-
 // (send flag, kind) of each crossover request, in order.
 using Sends = std::vector<std::pair<int, int>>;
 constexpr int kLevel = 0;
@@ -42,7 +36,7 @@ constexpr int kFilter = 1;
 constexpr int kAll = 33;
 
 struct CrossoverEditorTest : ::testing::Test {
-  FakeView view;
+  CrossoverFakeView view;
   RecordingSink sink;
   RecordingDialogs boxes;
   CrossoverEditor editor{view, sink, boxes};
@@ -298,7 +292,7 @@ TEST_F(CrossoverEditorTest, WithCenterSelectedThePagePrintsTheCommonSetTheWindow
   editor.Refresh();
   editor.SelectSet(Index(CrossoverSet::L));
   editor.SelectChannel(Index(SpeakerGroup::Center));
-  RecordingPage target;
+  RecordingTarget target;
   editor.Print(target, {2024, 3, 7});
   const auto common = CrossoverReportLines(doc.crossover, CrossoverSet::Common);
   const auto left = CrossoverReportLines(doc.crossover, CrossoverSet::L);

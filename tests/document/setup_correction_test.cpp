@@ -17,11 +17,11 @@ namespace {
 using namespace SetupCorrection;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr int kFront = Index(EqGroup::Front), kRear = Index(EqGroup::Rear), kCenter = Index(EqGroup::Center),
-              kSub = Index(EqGroup::SubWoofer);
+constexpr int kFront = Index(EqGroup::Front), kRearEq = Index(EqGroup::Rear),
+              kCenter = Index(EqGroup::Center), kSubEq = Index(EqGroup::SubWoofer);
 // The sides of an equalizer group and the sets of a crossover are numbered alike.
-constexpr int kCommon = Index(EqSide::Common), kL = Index(EqSide::L), kR = Index(EqSide::R);
-static_assert(kL == Index(CrossoverSet::L) && kR == Index(CrossoverSet::R));
+constexpr int kCommon = Index(EqSide::Common), kLSide = Index(EqSide::L), kRSide = Index(EqSide::R);
+static_assert(kLSide == Index(CrossoverSet::L) && kRSide == Index(CrossoverSet::R));
 constexpr int kFrontHi = Index(SpeakerGroup::FrontHi), kFrontMid = Index(SpeakerGroup::FrontMid),
               kRearSpeakers = Index(SpeakerGroup::Rear), kSubWoofer = Index(SpeakerGroup::SubWoofer);
 
@@ -43,29 +43,29 @@ TEST(SetupCorrection, EveryKindOfValueComesBackIntoRange) {
       CORRECTS(kEqGains, peqBands[kFront][kCommon][0].gain, kNaN, 0.0f),
       CORRECTS(kEqFrequencies, peqBands[kFront][kCommon][0].frequency, 30000.0f, 20000.0f),
       // Not a number: the start-up value.
-      CORRECTS(kEqFrequencies, peqBands[kSub][kL][3].frequency, -std::numeric_limits<float>::infinity(),
+      CORRECTS(kEqFrequencies, peqBands[kSubEq][kLSide][3].frequency, -std::numeric_limits<float>::infinity(),
                200.0f),
       CORRECTS(kEqQValues, peqBands[kFront][kCommon][4].q, 0.0f, 0.2f),
-      CORRECTS(kEqGains, geqBands[kRear][kR][30].gain, 20.0f, 9.0f),
+      CORRECTS(kEqGains, geqBands[kRearEq][kRSide][30].gain, 20.0f, 9.0f),
       CORRECTS(kCurvePeaks, geqCurvePeaks[kCenter][kCommon], std::nan(""), 0.0),
       CORRECTS(kPeakBoosts, peqPeakBoost, std::numeric_limits<int>::max(), 12),
       CORRECTS(kDelays, channelDelay[4], -5.0, 0.0),
       CORRECTS(kDelays, channelDelay[5], kInf, 0.0),
       CORRECTS(kPhases, channelPhase[6], 7, 1),
       CORRECTS(kSpeakerSwitches, speakerSwitch[9], -3, 0),
-      CORRECTS(kCrossoverLevels, crossover[kRearSpeakers][kL].level, -40, -12),
-      CORRECTS(kCrossoverSlopes, crossover[kRearSpeakers][kR].lpfSlope, -7.0, -6.0),  // nearest entry
-      CORRECTS(kCrossoverSlopes, crossover[kFrontHi][kCommon].hpfSlope, 0.0, -6.0),   // no OFF here
+      CORRECTS(kCrossoverLevels, crossover[kRearSpeakers][kLSide].level, -40, -12),
+      CORRECTS(kCrossoverSlopes, crossover[kRearSpeakers][kRSide].lpfSlope, -7.0, -6.0),  // nearest entry
+      CORRECTS(kCrossoverSlopes, crossover[kFrontHi][kCommon].hpfSlope, 0.0, -6.0),       // no OFF here
       // A frequency off the list takes the step of its valid code; a code out of range follows its
       // frequency.
       CORRECTS(kCrossoverFrequencies, crossover[kFrontMid][kCommon].lpfFrequency, 4100.0, 4000.0),
-      CORRECTS(kCrossoverFrequencies, crossover[kFrontHi][kL].hpfCode, 1000, 46),
+      CORRECTS(kCrossoverFrequencies, crossover[kFrontHi][kLSide].hpfCode, 1000, 46),
       // A frequency that disagrees with a valid code follows the code the processor receives.
       {"valid code", kCrossoverFrequencies,
-       [](SetupDocument& d) { d.crossover[kRearSpeakers][kL].hpfCode = 50; },
+       [](SetupDocument& d) { d.crossover[kRearSpeakers][kLSide].hpfCode = 50; },
        [](SetupDocument& d) {
-         d.crossover[kRearSpeakers][kL].hpfCode = 50;
-         d.crossover[kRearSpeakers][kL].hpfFrequency = 6300.0;
+         d.crossover[kRearSpeakers][kLSide].hpfCode = 50;
+         d.crossover[kRearSpeakers][kLSide].hpfFrequency = 6300.0;
        }},
       // Both damaged: the nearest step of the group's range.
       {"both", kCrossoverFrequencies,
@@ -96,7 +96,7 @@ TEST(SetupCorrection, ValuesInRangeAndStoredOnlyValuesAreKept) {
   d.peqBands[kFront][kCommon][2] = FilterParams{1, 20.0f, -12.0f, 10.0f, 3, 0x55};  // a stored low-pass
   d.geqBands[0][0][0].gain = 3.5f;
   d.channelDelay[0] = 20.0;
-  d.crossover[kFrontHi][kR] = CrossoverRec{20000.0, 1000.0, -30.0, -6.0, 60, 34, -12};
+  d.crossover[kFrontHi][kRSide] = CrossoverRec{20000.0, 1000.0, -30.0, -6.0, 60, 34, -12};
   d.aeqParameters[7] = -1;
   d.measuredValue1 = 1'000'000;
   d.profile.month = 99;

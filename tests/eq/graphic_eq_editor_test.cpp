@@ -9,12 +9,14 @@
 
 #include "common/form_request.h"
 #include "common/recording_dialogs.h"
+#include "common/recording_sink.h"
 #include "form/form_test_support.h"
 #include "graphics/recording_canvas.h"
+#include "graphics/recording_target.h"
 
 namespace {
 
-class FakeView : public GraphicEqView {
+class GeqFakeView : public GraphicEqView {
  public:
   Canvas& GraphCanvas() override { return graph; }
   Canvas& LegendCanvas() override { return legend; }
@@ -23,29 +25,10 @@ class FakeView : public GraphicEqView {
   bool captured = false;
 };
 
-class RecordingSink : public FormRequestSink {
- public:
-  void Post(const FormRequest& r) override { posted.push_back(r); }
-  void Send(const FormRequest& r) override {
-    posted.push_back(r);
-    ++sent;
-  }
-  std::vector<FormRequest> posted;
-  int sent = 0;  // synchronous requests among them
-};
-
-class Boxes : public RecordingDialogs {
+class GeqBoxes : public RecordingDialogs {
  public:
   void ShowErrorBox(std::string_view text) override { errors.emplace_back(text); }
   std::vector<std::string> errors;
-};
-
-class FakeTarget : public ReportTarget {
- public:
-  bool BeginPage() override { return true; }
-  Canvas& Page() override { return page; }
-  void EndPage() override {}
-  RecordingCanvas page;
 };
 
 using Request = std::tuple<FormMessage, int, int>;
@@ -56,9 +39,9 @@ const std::vector<std::string> kOver{"12 dB OVER"};
 constexpr int kZeroY = 132;
 
 struct GraphicEqEditorTest : ::testing::Test {
-  FakeView view;
+  GeqFakeView view;
   RecordingSink sink;
-  Boxes boxes;
+  GeqBoxes boxes;
   GraphicEqEditor editor{view, sink, boxes};
 
   void SetUp() override {
@@ -344,7 +327,7 @@ TEST_F(GraphicEqEditorTest, ReportOfTheCurrentSide) {
   doc.geqBands[Index(EqGroup::Rear)][Index(EqSide::L)][17].gain = 9.0f;
   editor.Load(doc);
   editor.SelectSide(Index(EqSide::L));
-  FakeTarget target;
+  RecordingTarget target;
   editor.Print(target, {2024, 3, 7});
   const auto curves = target.page.Of(RecordingCanvas::Kind::Polyline);
   ASSERT_EQ(curves.size(), 4u);
@@ -358,9 +341,9 @@ TEST_F(GraphicEqEditorTest, ReportOfTheCurrentSide) {
 // The form sends what the editor edited, with the editor's peak boost.
 using GraphicEqOnTheForm = formtest::FormFixture;
 TEST_F(GraphicEqOnTheForm, ASliderReachesTheProcessor) {
-  FakeView editorView;
+  GeqFakeView editorView;
   RecordingSink sink;
-  Boxes boxes;
+  GeqBoxes boxes;
   GraphicEqEditor editor{editorView, sink, boxes};
   ConnectNow();
   editor.Load(form.WorkingCopy());

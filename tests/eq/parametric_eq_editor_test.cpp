@@ -8,14 +8,16 @@
 
 #include "common/dialogs.h"
 #include "common/form_request.h"
+#include "common/recording_sink.h"
 #include "eq/edit_field.h"
 #include "eq/eq_graph_report.h"
 #include "eq/response_curve.h"
 #include "graphics/recording_canvas.h"
+#include "graphics/recording_target.h"
 
 namespace {
 
-class FakeView : public ParametricEqView {
+class PeqFakeView : public ParametricEqView {
  public:
   Canvas& GraphCanvas() override { return graph; }
   Canvas& LegendCanvas() override { return legend; }
@@ -23,13 +25,6 @@ class FakeView : public ParametricEqView {
   RecordingCanvas graph;
   RecordingCanvas legend;
   bool captured = false;
-};
-
-class RecordingSink : public FormRequestSink {
- public:
-  void Post(const FormRequest& r) override { posted.push_back(r); }
-  void Send(const FormRequest& r) override { posted.push_back(r); }
-  std::vector<FormRequest> posted;
 };
 
 class Boxes : public Dialogs {
@@ -45,16 +40,6 @@ class Boxes : public Dialogs {
   std::vector<std::string> messages;
   std::vector<std::string> errors;
   std::vector<std::string> shown;  // both kinds, in the order they appeared
-};
-
-class FakeTarget : public ReportTarget {
- public:
-  bool BeginPage() override { return !cancel; }
-  Canvas& Page() override { return page; }
-  void EndPage() override { ++ended; }
-  bool cancel = false;
-  int ended = 0;
-  RecordingCanvas page;
 };
 
 class ParametricEqEditorTest : public ::testing::Test {
@@ -83,7 +68,7 @@ class ParametricEqEditorTest : public ::testing::Test {
     return {m.x, m.y};
   }
 
-  FakeView view;
+  PeqFakeView view;
   RecordingSink sink;
   Boxes boxes;
   ParametricEqEditor editor{view, sink, boxes};
@@ -464,13 +449,13 @@ TEST_F(ParametricEqEditorTest, ReportOfTheCurrentSide) {
   editor.Load(doc);
   editor.SelectSide(Index(EqSide::R));
 
-  FakeTarget cancelled;
+  RecordingTarget cancelled;
   cancelled.cancel = true;
   editor.Print(cancelled, {2024, 3, 7});
   EXPECT_TRUE(cancelled.page.ops.empty());
   EXPECT_EQ(cancelled.ended, 0);
 
-  FakeTarget target;
+  RecordingTarget target;
   target.page.lineHeight = 40;
   editor.Print(target, {2024, 3, 7});
   EXPECT_EQ(target.ended, 1);

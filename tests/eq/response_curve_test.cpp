@@ -6,16 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "common/recording_dialogs.h"
 #include "document/setup_document.h"
 #include "eq/biquad_designer.h"
 
 namespace {
-
-class RecordingDialogs : public Dialogs {
- public:
-  void ShowMessage(std::string_view text, MessageIcon) override { messages.emplace_back(text); }
-  std::vector<std::string> messages;
-};
 
 CurveValues CurveWithMaximum(double maximum) {
   CurveValues c{};

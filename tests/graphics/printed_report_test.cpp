@@ -3,30 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "graphics/recording_canvas.h"
+#include "graphics/recording_target.h"
 
 namespace {
-
-class FakeTarget : public ReportTarget {
- public:
-  bool BeginPage() override {
-    ++begun;
-    return !cancel;
-  }
-  Canvas& Page() override { return page; }
-  void EndPage() override { ++ended; }
-
-  bool cancel = false;
-  int begun = 0;
-  int ended = 0;
-  RecordingCanvas page;
-};
 
 constexpr ReportDate kDate{2024, 3, 7};
 
 }  // namespace
 
 TEST(PrintedReport, CancelledDialogPrintsNothing) {
-  FakeTarget target;
+  RecordingTarget target;
   target.cancel = true;
   {
     PrintedReport report(target);
@@ -43,7 +29,7 @@ TEST(PrintedReport, CancelledDialogPrintsNothing) {
 }
 
 TEST(PrintedReport, PageTextIsBlackOnWhiteAndLComesFromThePrinterFont) {
-  FakeTarget target;
+  RecordingTarget target;
   target.page.lineHeight = 53;
   {
     PrintedReport report(target);
@@ -97,7 +83,7 @@ TEST(PrintedReport, TitlesWithDateAndFooters) {
   EXPECT_EQ(ReportFooter(ReportKind::SpectrumAnalyzer), (PageText{1000, -1150, "TORVAL country tel e-mail"}));
 
   // A larger printer font moves the graph reports' titles down.
-  FakeTarget target;
+  RecordingTarget target;
   target.page.lineHeight = 70;
   PrintedReport report(target);
   ASSERT_TRUE(report.Begin(kDate));

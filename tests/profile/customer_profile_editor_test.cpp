@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "common/recording_dialogs.h"
-#include "graphics/recording_page.h"
+#include "graphics/recording_canvas.h"
+#include "graphics/recording_target.h"
+#include "graphics/report_target.h"
 
 namespace {
 
@@ -21,8 +23,6 @@ class FocusView : public CustomerProfileView {
   void FocusBox(ProfileBox box) override { focused = box; }
   std::optional<ProfileBox> focused;
 };
-
-using PageTarget = RecordingPage;
 
 ProfileBox Box(F field) { return ProfileBox::Of(field); }
 ProfileBox Cell(Tab tab, int row, Col column = Col::Numbers) { return ProfileBox::Cell(tab, row, column); }
@@ -195,7 +195,7 @@ TEST_F(ProfileEditorTest, NumbersFromAFileAreCheckedAsTypedOnesAndTextsLeftAlone
   EXPECT_FALSE(editor.Proceed());
   EXPECT_EQ(view.focused, Box(F::Day));
   editor.SelectTab(Tab::Amp);
-  PageTarget target;
+  RecordingTarget target;
   editor.Print(target);
   EXPECT_EQ(dialogs.messages, Strings(3, "Please enter an integer between 0 and 31."));
   CustomerProfile expected = fromFile;
@@ -234,7 +234,7 @@ TEST_F(ProfileEditorTest, TheCountryIsTheIndexOfTheEntryTypedOrChosen) {
 }
 
 TEST_F(ProfileEditorTest, PrintTakesTheEditsOverFirstAndPrintsTheProfilesOwnDate) {
-  PageTarget target;
+  RecordingTarget target;
   Edit(F::Year, "2019");
   Edit(F::FirstName, "Cleo");
   Edit(F::Month, "oops");
@@ -246,11 +246,11 @@ TEST_F(ProfileEditorTest, PrintTakesTheEditsOverFirstAndPrintsTheProfilesOwnDate
 
   // The typed ID code heads the page, cut to the box's ten characters.
   editor.EditIdCode("SHOP-0042-XYZ");
-  PageTarget coded;
+  RecordingTarget coded;
   editor.Print(coded);
   EXPECT_NE(coded.page.FindText("TORVALQ#5ORBITA User Profile        ID SHOP-0042-"), nullptr);
 
-  PageTarget cancelled;
+  RecordingTarget cancelled;
   cancelled.cancel = true;
   editor.Print(cancelled);
   EXPECT_TRUE(cancelled.page.ops.empty());

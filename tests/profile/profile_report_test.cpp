@@ -7,17 +7,10 @@
 #include <vector>
 
 #include "graphics/recording_canvas.h"
+#include "graphics/recording_target.h"
 #include "graphics/report_target.h"
 
 namespace {
-
-class PageTarget : public ReportTarget {
- public:
-  bool BeginPage() override { return true; }
-  Canvas& Page() override { return page; }
-  void EndPage() override {}
-  RecordingCanvas page;
-};
 
 struct Placed {
   int x;
@@ -27,7 +20,7 @@ struct Placed {
 };
 
 std::vector<Placed> Print(const CustomerProfile& p, int lineHeight = 40) {
-  PageTarget target;
+  RecordingTarget target;
   target.page.lineHeight = lineHeight;
   PrintedReport report(target);
   EXPECT_TRUE(report.Begin(ReportDate{1999, 1, 1}));  // the page's date; the report uses the profile's

@@ -19,9 +19,9 @@
 
 namespace {
 
-struct Connected {
+struct MeasureConnected {
   AppHarness h;
-  Connected() {
+  MeasureConnected() {
     h.Start();
     AppHarness::Settle();
     h.Frame().Command(QStringLiteral("com1"))->trigger();
@@ -40,7 +40,7 @@ QStringList Texts(const QList<QLabel*>& labels) {
 }
 
 TEST(AeqStartDialog, ShowsItsModesAndStartRunsTheMeasurement) {
-  Connected c;
+  MeasureConnected c;
   c.h.line.Processor().Config().measurePolls = 3;
   c.Press(FunctionButton::AutoEq);
   AeqStartDialog* d = c.h.View().AeqStart()->Dialog();
@@ -72,7 +72,7 @@ TEST(AeqStartDialog, ShowsItsModesAndStartRunsTheMeasurement) {
 }
 
 TEST(AeqStartDialog, CancelDuringTheMeasurementAbortsIt) {
-  Connected c;
+  MeasureConnected c;
   c.h.line.Processor().Config().measurePolls = 100000;
   c.Press(FunctionButton::AutoEq);
   AeqStartDialog* d = c.h.View().AeqStart()->Dialog();
@@ -92,7 +92,7 @@ TEST(AeqStartDialog, CancelDuringTheMeasurementAbortsIt) {
 }
 
 TEST(TcrStartDialog, StopEndsTheMeasurement) {
-  Connected c;
+  MeasureConnected c;
   c.h.line.Processor().Config().measurePolls = 100000;
   QTimer stopper;
   QObject::connect(&stopper, &QTimer::timeout, [&] {

@@ -26,11 +26,11 @@
 namespace {
 
 // The program connected to the simulator on COM1, with the parametric window installed.
-struct Connected {
+struct PeqConnected {
   std::unique_ptr<ParametricEqWindow> window;  // outlives the program, as the window set asks
   AppHarness h;
 
-  explicit Connected(bool connect = true) {
+  explicit PeqConnected(bool connect = true) {
     h.Start();
     AppHarness::Settle();
     window = std::make_unique<ParametricEqWindow>(h.View().Requests(), h.dialogs, &h.Frame());
@@ -47,7 +47,7 @@ struct Connected {
 }  // namespace
 
 TEST(ParametricEqWindow, ASliderMoveSendsOneBandThroughTheSimulator) {
-  Connected c;
+  PeqConnected c;
   ASSERT_TRUE(c.window->IsOpen());
   ParametricEqDialog& dialog = c.Dialog();
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Parametric EQ Window"));
@@ -84,7 +84,7 @@ TEST(ParametricEqWindow, ASliderMoveSendsOneBandThroughTheSimulator) {
 }
 
 TEST(ParametricEqWindow, ControlsReachTheEditorAndCloseGoesThroughTheForm) {
-  Connected c(false);
+  PeqConnected c(false);
   ParametricEqDialog& dialog = c.Dialog();
   EXPECT_TRUE(dialog.PrintButton()->isEnabled());  // offline
 
@@ -143,7 +143,7 @@ TEST(ParametricEqWindow, ControlsReachTheEditorAndCloseGoesThroughTheForm) {
 }
 
 TEST(ParametricEqWindow, PrintGoesThroughThePrintDialog) {
-  Connected c(false);
+  PeqConnected c(false);
   PdfPrintDialog print;
   c.window->SetPrintDialog(&print);
   QTest::mouseClick(c.Dialog().PrintButton(), Qt::LeftButton);
@@ -160,7 +160,7 @@ TEST(ParametricEqWindow, PrintGoesThroughThePrintDialog) {
 }
 
 TEST(ParametricEqWindow, TheGraphFollowsTheWindowSize) {
-  Connected c(false);
+  PeqConnected c(false);
   ParametricEqDialog& dialog = c.Dialog();
   dialog.resize(dialog.width() + 740, dialog.height() + 263);
   ASSERT_TRUE(QTest::qWaitFor([&] { return c.window->Editor().Graph()->Scale().width > 740; }, 2000));

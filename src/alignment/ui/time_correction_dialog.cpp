@@ -16,6 +16,7 @@
 #include "alignment/time_correction_editor.h"
 #include "alignment/ui/speaker_layout_picture.h"
 #include "common/ui/user_toggle.h"
+#include "platform/qt_text.h"
 
 namespace {
 
@@ -25,11 +26,9 @@ const QString kDistanceTitle = QStringLiteral("Delay Equivalent Distance");
 const QString kPrintText = QStringLiteral("PRINT");
 const QString kCloseText = QStringLiteral("CLOSE\nWindow");
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 // The output's name on one line ("Front Left High", "Center").
 QString ChannelTitle(int channel) {
-  return Text(kDistanceChannelNames[static_cast<std::size_t>(channel)])
+  return QtText(kDistanceChannelNames[static_cast<std::size_t>(channel)])
       .replace(QLatin1Char('\n'), QLatin1Char(' '))
       .trimmed();
 }
@@ -209,9 +208,9 @@ void TimeCorrectionDialog::Sync() {
       const QSignalBlocker block(phases_[slot]);
       phases_[slot]->setChecked(c.phase[slot]);
     }
-    degrees_[slot]->setText(Text(c.phaseDegrees[slot]));
+    degrees_[slot]->setText(QtText(c.phaseDegrees[slot]));
   }
-  distanceName_->setText(Text(c.distanceName));
+  distanceName_->setText(QtText(c.distanceName));
   distanceCm_->setText(QString::fromStdString(c.distanceCm));
   distanceInch_->setText(QString::fromStdString(c.distanceInch));
   std::array<bool, kOutputCount> on{};

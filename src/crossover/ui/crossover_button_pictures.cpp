@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr int kWidth = 57;
-constexpr int kHeight = 48;
+constexpr int kButtonWidth = 57;
+constexpr int kButtonHeight = 48;
 
 // Three bands side by side, as the graph shows the front groups together.
 void Bands(QPainter& p, const QRect& plot) {
@@ -28,18 +28,18 @@ void Bands(QPainter& p, const QRect& plot) {
 }
 
 QPixmap Draw(bool down) {
-  QPixmap pixmap(kWidth, kHeight);
+  QPixmap pixmap(kButtonWidth, kButtonHeight);
   QPainter p(&pixmap);
-  const QRect r(0, 0, kWidth, kHeight);
+  const QRect r(0, 0, kButtonWidth, kButtonHeight);
   p.fillRect(r, QColor(192, 192, 192));
   p.setPen(down ? QColor(64, 64, 64) : QColor(255, 255, 255));
-  p.drawLine(0, 0, kWidth - 1, 0);
-  p.drawLine(0, 0, 0, kHeight - 1);
+  p.drawLine(0, 0, kButtonWidth - 1, 0);
+  p.drawLine(0, 0, 0, kButtonHeight - 1);
   p.setPen(down ? QColor(255, 255, 255) : QColor(64, 64, 64));
-  p.drawLine(0, kHeight - 1, kWidth - 1, kHeight - 1);
-  p.drawLine(kWidth - 1, 0, kWidth - 1, kHeight - 1);
+  p.drawLine(0, kButtonHeight - 1, kButtonWidth - 1, kButtonHeight - 1);
+  p.drawLine(kButtonWidth - 1, 0, kButtonWidth - 1, kButtonHeight - 1);
   const int d = down ? 1 : 0;
-  const QRect plot(5 + d, 6 + d, kWidth - 10, kHeight - 12);
+  const QRect plot(5 + d, 6 + d, kButtonWidth - 10, kButtonHeight - 12);
   p.fillRect(plot, Qt::black);
   p.setClipRect(plot);
   p.setRenderHint(QPainter::Antialiasing);

@@ -24,22 +24,23 @@
 #include "crossover/ui/crossover_button_pictures.h"
 #include "eq/ui/picture_button.h"
 #include "graphics/ui/eq_picture_widget.h"
+#include "platform/qt_text.h"
 
 namespace {
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // A list's entries, replaced only when they differ ("OFF" taken out or put back).
 void ShowItems(QComboBox* list, std::span<const std::string_view> items) {
   bool same = list->count() == static_cast<int>(items.size());
   for (int i = 0; same && i < list->count(); ++i)
-    same = list->itemText(i) == Text(items[static_cast<std::size_t>(i)]);
+    same = list->itemText(i) == QtText(items[static_cast<std::size_t>(i)]);
   if (same) return;
   list->clear();
-  for (std::string_view item : items) list->addItem(Text(item));
+  for (std::string_view item : items) list->addItem(QtText(item));
 }
 
-QLabel* Caption(const char* text, QWidget* parent) { return new QLabel(QString::fromLatin1(text), parent); }
+QLabel* CaptionLabel(const char* text, QWidget* parent) {
+  return new QLabel(QString::fromLatin1(text), parent);
+}
 
 constexpr int kSliderPageStep = 3;
 
@@ -108,7 +109,7 @@ QWidget* CrossoverDialog::BuildControls() {
   channel_->lineEdit()->setMaxLength(kChannelTextLimit);
   channel_->setAccessibleName(QStringLiteral("Channel"));
   for (int g = 0; g < kSpeakerGroupCount; ++g)
-    channel_->addItem(Text(GroupInfo(static_cast<SpeakerGroup>(g)).listLabel));
+    channel_->addItem(QtText(GroupInfo(static_cast<SpeakerGroup>(g)).listLabel));
   connect(channel_, &QComboBox::activated, this,
           [this](int index) { Do([&] { editor_.SelectChannel(index); }); });
   showAll_ = new PictureButton(CrossoverButtonPicture("DGRAPHU"), CrossoverButtonPicture("DGRAPHD"), panel);
@@ -119,9 +120,9 @@ QWidget* CrossoverDialog::BuildControls() {
       if (on != editor_.Controls().showAllCurves) editor_.ToggleShowAllCurves();
     });
   });
-  grid->addWidget(Caption("Channel", panel), 0, 0);
+  grid->addWidget(CaptionLabel("Channel", panel), 0, 0);
   grid->addWidget(channel_, 1, 0);
-  grid->addWidget(Caption("Show All Curves", panel), 2, 0, Qt::AlignBottom);
+  grid->addWidget(CaptionLabel("Show All Curves", panel), 2, 0, Qt::AlignBottom);
   grid->addWidget(showAll_, 3, 0, 2, 1, Qt::AlignHCenter | Qt::AlignTop);
 
   // One band edge: "Frequency" over the box, its side's name beside it, the slope list, the slider.
@@ -140,9 +141,9 @@ QWidget* CrossoverDialog::BuildControls() {
     slider->setPageStep(kSliderPageStep);
     slider->setMinimumWidth(170);
     slider->setAccessibleName(QStringLiteral("Frequency ") + name + QStringLiteral(" slider"));
-    grid->addWidget(Caption("Frequency", panel), 0, column + 1, Qt::AlignHCenter);
-    grid->addWidget(Caption("Slope", panel), 0, column + 2, Qt::AlignHCenter);
-    grid->addWidget(Caption(side, panel), 1, column, Qt::AlignRight);
+    grid->addWidget(CaptionLabel("Frequency", panel), 0, column + 1, Qt::AlignHCenter);
+    grid->addWidget(CaptionLabel("Slope", panel), 0, column + 2, Qt::AlignHCenter);
+    grid->addWidget(CaptionLabel(side, panel), 1, column, Qt::AlignRight);
     grid->addWidget(box, 1, column + 1);
     grid->addWidget(slope, 1, column + 2);
     grid->addWidget(slider, 2, column, 1, 3);
@@ -160,7 +161,7 @@ QWidget* CrossoverDialog::BuildControls() {
   // Level, "PRINT", "CLOSE" and the banner.
   level_ = new QComboBox(panel);
   level_->setAccessibleName(QStringLiteral("Level"));
-  for (std::string_view entry : LevelList()) level_->addItem(Text(entry));
+  for (std::string_view entry : LevelList()) level_->addItem(QtText(entry));
   connect(level_, &QComboBox::activated, this, [this](int e) { Do([&] { editor_.LevelChosen(e); }); });
   print_ = new QPushButton(QStringLiteral("PRINT"), panel);
   print_->setAccessibleName(QStringLiteral("PRINT"));
@@ -182,7 +183,7 @@ QWidget* CrossoverDialog::BuildControls() {
 
   auto* levelBox = new QGridLayout;
   levelBox->setHorizontalSpacing(6);
-  levelBox->addWidget(Caption("Level", panel), 0, 0);
+  levelBox->addWidget(CaptionLabel("Level", panel), 0, 0);
   levelBox->addWidget(level_, 0, 1);
   levelBox->addWidget(print_, 1, 1);
   grid->addLayout(levelBox, 3, 1, 2, 2, Qt::AlignTop);
@@ -194,7 +195,7 @@ QWidget* CrossoverDialog::BuildControls() {
   auto* setLayout = new QVBoxLayout(sets);
   setLayout->setSpacing(2);
   for (int s = 0; s < kCrossoverSetCount; ++s) {
-    auto* radio = new QRadioButton(Text(kCrossoverSetTexts[static_cast<std::size_t>(s)]), sets);
+    auto* radio = new QRadioButton(QtText(kCrossoverSetTexts[static_cast<std::size_t>(s)]), sets);
     radio->setAccessibleName(radio->text());
     sets_[static_cast<std::size_t>(s)] = radio;
     setLayout->addWidget(radio);
@@ -231,8 +232,8 @@ void CrossoverDialog::Sync() {
     slider->setValue(value);
     slider->setEnabled(enabled);
   }
-  hpfFrequency_->setText(Text(c.hpfFrequencyText));
-  lpfFrequency_->setText(Text(c.lpfFrequencyText));
+  hpfFrequency_->setText(QtText(c.hpfFrequencyText));
+  lpfFrequency_->setText(QtText(c.lpfFrequencyText));
   hpfFrequency_->setEnabled(c.hpfEnabled);
   lpfFrequency_->setEnabled(c.lpfEnabled);
   for (int s = 0; s < kCrossoverSetCount; ++s) {

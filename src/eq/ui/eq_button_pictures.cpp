@@ -7,26 +7,26 @@
 
 namespace {
 
-constexpr int kWidth = 48;
-constexpr int kHeight = 32;
+constexpr int kEqButtonWidth = 48;
+constexpr int kEqButtonHeight = 32;
 
 void Bevel(QPainter& p, bool down) {
-  const QRect r(0, 0, kWidth, kHeight);
+  const QRect r(0, 0, kEqButtonWidth, kEqButtonHeight);
   p.fillRect(r, QColor(192, 192, 192));
   const QColor light = down ? QColor(64, 64, 64) : QColor(255, 255, 255);
   const QColor dark = down ? QColor(255, 255, 255) : QColor(64, 64, 64);
   p.setPen(light);
-  p.drawLine(0, 0, kWidth - 1, 0);
-  p.drawLine(0, 0, 0, kHeight - 1);
+  p.drawLine(0, 0, kEqButtonWidth - 1, 0);
+  p.drawLine(0, 0, 0, kEqButtonHeight - 1);
   p.setPen(dark);
-  p.drawLine(0, kHeight - 1, kWidth - 1, kHeight - 1);
-  p.drawLine(kWidth - 1, 0, kWidth - 1, kHeight - 1);
+  p.drawLine(0, kEqButtonHeight - 1, kEqButtonWidth - 1, kEqButtonHeight - 1);
+  p.drawLine(kEqButtonWidth - 1, 0, kEqButtonWidth - 1, kEqButtonHeight - 1);
 }
 
 // A small black plot, shifted by a pixel when the button is pressed in.
 QRect Plot(QPainter& p, bool down) {
   const int d = down ? 1 : 0;
-  const QRect plot(6 + d, 5 + d, kWidth - 12, kHeight - 10);
+  const QRect plot(6 + d, 5 + d, kEqButtonWidth - 12, kEqButtonHeight - 10);
   p.fillRect(plot, Qt::black);
   p.setPen(QColor(100, 100, 100));
   p.drawLine(plot.left(), plot.center().y(), plot.right(), plot.center().y());
@@ -47,7 +47,7 @@ void Curve(QPainter& p, const QRect& plot, QColor colour, double phase, double h
 }
 
 QPixmap Draw(std::string_view kind, bool down) {
-  QPixmap pixmap(kWidth, kHeight);
+  QPixmap pixmap(kEqButtonWidth, kEqButtonHeight);
   QPainter p(&pixmap);
   Bevel(p, down);
   const QRect plot = Plot(p, down);

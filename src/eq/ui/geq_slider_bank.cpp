@@ -9,30 +9,29 @@
 #include "eq/equalizer_settings.h"
 #include "eq/ui/geq_band_slider.h"
 #include "graphics/eq_graph_axis.h"
+#include "platform/qt_text.h"
 
 namespace {
 
-struct Caption {
+struct SliderCaption {
   int band;
   const char* text;
 };
 // The frequency captions under the sliders.
-constexpr std::array<Caption, 10> kCaptions = {{{0, "20"},
-                                                {4, "50"},
-                                                {7, "100"},
-                                                {10, "200"},
-                                                {14, "500"},
-                                                {17, "1k"},
-                                                {20, "2k"},
-                                                {24, "5k"},
-                                                {27, "10k"},
-                                                {30, "20k"}}};
+constexpr std::array<SliderCaption, 10> kSliderCaptions = {{{0, "20"},
+                                                            {4, "50"},
+                                                            {7, "100"},
+                                                            {10, "200"},
+                                                            {14, "500"},
+                                                            {17, "1k"},
+                                                            {20, "2k"},
+                                                            {24, "5k"},
+                                                            {27, "10k"},
+                                                            {30, "20k"}}};
 
 constexpr int kSliderWidth = 20;
 constexpr int kCaptionHeight = 16;
 constexpr QSize kNormalSize{740, 150};
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
@@ -45,15 +44,15 @@ GeqSliderBank::GeqSliderBank(QWidget* parent) : QWidget(parent) {
     slider->setInvertedAppearance(true);
     slider->setInvertedControls(true);
     slider->setPageStep(1);
-    slider->setAccessibleName(Text(GeqBandLabel(b)));
-    slider->setToolTip(Text(GeqBandLabel(b)));
+    slider->setAccessibleName(QtText(GeqBandLabel(b)));
+    slider->setToolTip(QtText(GeqBandLabel(b)));
     sliders_[static_cast<std::size_t>(b)] = slider;
     connect(slider, &QSlider::valueChanged, this, [this, b](int position) {
       if (onMoved) onMoved(b, position);
     });
   }
-  for (std::size_t i = 0; i < kCaptions.size(); ++i) {
-    auto* label = new QLabel(QString::fromLatin1(kCaptions[i].text), this);
+  for (std::size_t i = 0; i < kSliderCaptions.size(); ++i) {
+    auto* label = new QLabel(QString::fromLatin1(kSliderCaptions[i].text), this);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     captions_[i] = label;
   }
@@ -77,8 +76,8 @@ void GeqSliderBank::Place() {
     const int x = axis.CurvePointX(kGeqBandFrequencies[static_cast<std::size_t>(b)]);
     sliders_[static_cast<std::size_t>(b)]->setGeometry(x - kSliderWidth / 2, 0, kSliderWidth, sliderHeight);
   }
-  for (std::size_t i = 0; i < kCaptions.size(); ++i) {
-    const int x = axis.CurvePointX(kGeqBandFrequencies[static_cast<std::size_t>(kCaptions[i].band)]);
+  for (std::size_t i = 0; i < kSliderCaptions.size(); ++i) {
+    const int x = axis.CurvePointX(kGeqBandFrequencies[static_cast<std::size_t>(kSliderCaptions[i].band)]);
     constexpr int kCaptionWidth = 30;
     captions_[i]->setGeometry(x - kCaptionWidth / 2, sliderHeight + 2, kCaptionWidth, kCaptionHeight);
   }

@@ -23,11 +23,9 @@
 #include "eq/ui/geq_slider_bank.h"
 #include "eq/ui/picture_button.h"
 #include "graphics/ui/eq_picture_widget.h"
+#include "platform/qt_text.h"
 
 namespace {
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr const char* kMouseTraceLabel = "Mouse Trace\n(with Enable Cursol)";
 
@@ -99,7 +97,7 @@ void GraphicEqDialog::Build() {
 
 QLayout* GraphicEqDialog::BuildControls() {
   channel_ = NamedList(QStringLiteral("Channel"), true, this);
-  for (std::string_view name : kEqGroupListTexts) channel_->addItem(Text(name));
+  for (std::string_view name : kEqGroupListTexts) channel_->addItem(QtText(name));
   connect(channel_, &QComboBox::activated, this,
           [this](int index) { Do([&] { editor_.SelectChannel(index); }); });
 
@@ -109,7 +107,7 @@ QLayout* GraphicEqDialog::BuildControls() {
           [this](int index) { Do([&] { editor_.SelectBandListEntry(index); }); });
 
   levelList_ = NamedList(QStringLiteral("Band Level"), false, this);
-  for (GeqLevelCode code = 0; code <= kGeqMaxCode; ++code) levelList_->addItem(Text(GeqLevelText(code)));
+  for (GeqLevelCode code = 0; code <= kGeqMaxCode; ++code) levelList_->addItem(QtText(GeqLevelText(code)));
   connect(levelList_, &QComboBox::activated, this,
           [this](int index) { Do([&] { editor_.SelectLevel(index); }); });
 
@@ -123,7 +121,7 @@ QLayout* GraphicEqDialog::BuildControls() {
   sideLayout->setSpacing(2);
   auto* sideGroup = new QButtonGroup(this);
   for (int s = 0; s < kEqSideCount; ++s) {
-    auto* radio = new QRadioButton(Text(kEqSideTexts[static_cast<std::size_t>(s)]), sideBox);
+    auto* radio = new QRadioButton(QtText(kEqSideTexts[static_cast<std::size_t>(s)]), sideBox);
     sides_[static_cast<std::size_t>(s)] = radio;
     sideGroup->addButton(radio, s);
     sideLayout->addWidget(radio);
@@ -207,12 +205,12 @@ void GraphicEqDialog::Sync() {
   {
     const QSignalBlocker block(channel_);
     channel_->setCurrentIndex(Index(c.group));
-    channel_->setEditText(Text(c.channelText));
+    channel_->setEditText(QtText(c.channelText));
   }
   {
     const QSignalBlocker block(bandList_);
     QStringList entries;
-    for (const std::string& e : c.bandList) entries << Text(e);
+    for (const std::string& e : c.bandList) entries << QtText(e);
     QStringList shown;
     for (int i = 0; i < bandList_->count(); ++i) shown << bandList_->itemText(i);
     if (shown != entries) {

@@ -24,11 +24,9 @@
 #include "eq/ui/eq_button_pictures.h"
 #include "eq/ui/picture_button.h"
 #include "graphics/ui/eq_picture_widget.h"
+#include "platform/qt_text.h"
 
 namespace {
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 std::string Std(const QString& s) { return s.toStdString(); }
 
@@ -80,7 +78,7 @@ void ParametricEqDialog::Build() {
   channel_->setEditable(true);
   channel_->setInsertPolicy(QComboBox::NoInsert);
   channel_->setCompleter(nullptr);
-  for (std::string_view name : kEqGroupListTexts) channel_->addItem(Text(name));
+  for (std::string_view name : kEqGroupListTexts) channel_->addItem(QtText(name));
   auto* channelLayout = new QVBoxLayout(channelBox);
   channelLayout->addWidget(channel_);
   connect(channel_, &QComboBox::activated, this,
@@ -90,7 +88,7 @@ void ParametricEqDialog::Build() {
   auto* sideLayout = new QVBoxLayout(sideBox);
   sideGroup_ = new QButtonGroup(this);
   for (int s = 0; s < kEqSideCount; ++s) {
-    auto* radio = new QRadioButton(Text(kEqSideTexts[static_cast<std::size_t>(s)]), sideBox);
+    auto* radio = new QRadioButton(QtText(kEqSideTexts[static_cast<std::size_t>(s)]), sideBox);
     sides_[static_cast<std::size_t>(s)] = radio;
     sideGroup_->addButton(radio, s);
     sideLayout->addWidget(radio);
@@ -229,7 +227,7 @@ void ParametricEqDialog::Sync() {
   {
     const QSignalBlocker block(channel_);
     channel_->setCurrentIndex(Index(c.group));
-    channel_->setEditText(Text(c.channelText));
+    channel_->setEditText(QtText(c.channelText));
   }
   for (int b = 0; b < kPeqBandCount; ++b) {
     QRadioButton* radio = bands_[static_cast<std::size_t>(b)];
@@ -247,8 +245,8 @@ void ParametricEqDialog::Sync() {
     slider->setValue(value);
   }
   levelEdit_->setText(QString::number(c.levelEdit));
-  qEdit_->setText(Text(FieldText(c.qEdit)));
-  frequencyEdit_->setText(Text(FieldText(c.frequencyEdit)));
+  qEdit_->setText(QtText(FieldText(c.qEdit)));
+  frequencyEdit_->setText(QtText(FieldText(c.frequencyEdit)));
   graphButton_->setChecked(c.showAllCurves);
   boxButton_->setChecked(c.enableCursors);
   syncing_ = false;

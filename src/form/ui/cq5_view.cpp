@@ -29,17 +29,16 @@
 #include "measure/ui/aeq_start_window.h"
 #include "measure/ui/spectrum_analyzer_window.h"
 #include "measure/ui/tcr_start_window.h"
+#include "platform/qt_text.h"
 
 namespace {
 
 constexpr int kFlashMs = 100;
 
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 // An ON/OFF switch is named after the function button beside it, so that a screen reader tells
 // the switches apart: "Graphic Equalizer ON/OFF".
 QString SwitchName(FunctionButton beside) {
-  return Text(kFunctionButtonTexts[static_cast<std::size_t>(beside)]).simplified() +
+  return QtText(kFunctionButtonTexts[static_cast<std::size_t>(beside)]).simplified() +
          QStringLiteral(" ON/OFF");
 }
 
@@ -215,7 +214,7 @@ QWidget* CQ5View::BuildFunctionPanel() {
   outer->addWidget(title);
 
   auto makeButton = [this, panel](FunctionButton which) {
-    auto* button = new QPushButton(Text(kFunctionButtonTexts[static_cast<std::size_t>(which)]), panel);
+    auto* button = new QPushButton(QtText(kFunctionButtonTexts[static_cast<std::size_t>(which)]), panel);
     button->setProperty("function", true);
     button->setMinimumWidth(136);
     button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
@@ -267,7 +266,7 @@ QWidget* CQ5View::BuildFunctionPanel() {
   grid->addWidget(makeButton(FunctionButton::Graphic), 2, 3);
   grid->addWidget(makeSwitch(FunctionSwitch::Graphic, FunctionButton::Graphic), 2, 4);
   grid->addWidget(makeButton(FunctionButton::Spectrum), 3, 0);
-  print_ = new QPushButton(Text(kPrintButtonText), panel);
+  print_ = new QPushButton(QtText(kPrintButtonText), panel);
   print_->setObjectName(QStringLiteral("print"));
   print_->setMinimumWidth(70);
   print_->setWhatsThis(
@@ -297,8 +296,8 @@ QWidget* CQ5View::BuildFunctionPanel() {
 
   auto* modeBox = new QGroupBox(QStringLiteral("SUB WOOFER"), panel);
   auto* modeLayout = new QHBoxLayout(modeBox);
-  stereo_ = new QRadioButton(Text(kSubWooferModeTexts[0]), modeBox);
-  mono_ = new QRadioButton(Text(kSubWooferModeTexts[1]), modeBox);
+  stereo_ = new QRadioButton(QtText(kSubWooferModeTexts[0]), modeBox);
+  mono_ = new QRadioButton(QtText(kSubWooferModeTexts[1]), modeBox);
   auto* modes = new QButtonGroup(modeBox);
   modes->addButton(stereo_, 0);
   modes->addButton(mono_, 1);

@@ -7,29 +7,26 @@
 
 #include "graphics/ui/eq_picture_widget.h"
 #include "measure/spectrum_analyzer.h"
+#include "platform/qt_text.h"
 
-namespace {
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-}  // namespace
+namespace {}  // namespace
 
 SpectrumAnalyzerDialog::SpectrumAnalyzerDialog(SpectrumAnalyzer& analyzer, QWidget* parent)
     : QDialog(parent), analyzer_(analyzer) {
-  setWindowTitle(Text(kSpectrumWindowTitle));
+  setWindowTitle(QtText(kSpectrumWindowTitle));
   setModal(false);
 
   frame_ = new EqPictureWidget(kFrameSize, this);
   frame_->setMinimumSize(kSmallestFrame);
-  frame_->setAccessibleName(Text(kSpectrumWindowTitle));
+  frame_->setAccessibleName(QtText(kSpectrumWindowTitle));
   frame_->setAccessibleDescription(
       QStringLiteral("31 bands from 20 Hz to 20 kHz, each a bar of 48 segments, read about once a second."));
   graph_ = new EqPictureWidget(QSize(1, 1), frame_);
   graph_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   frame_->onResized = [this] { OnResized(); };
 
-  stopRestart_ = new QPushButton(Text(kStopRestartText), this);
-  cancel_ = new QPushButton(Text(kSpectrumCancelText), this);
+  stopRestart_ = new QPushButton(QtText(kStopRestartText), this);
+  cancel_ = new QPushButton(QtText(kSpectrumCancelText), this);
   stopRestart_->setToolTip(
       QStringLiteral("Freezes the picture with its trend line for the main form's PRINT; "
                      "pressed again, the analyzer runs on."));

@@ -14,13 +14,14 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "platform/qt_text.h"
 #include "profile/profile_texts.h"
 
 namespace {
 
 // The dialog's grid: 409 x 297 dialog units, and pixels per unit.
-constexpr int kUnitsWide = 409;
-constexpr int kUnitsHigh = 297;
+constexpr int kProfileUnitsWide = 409;
+constexpr int kProfileUnitsHigh = 297;
 constexpr double kPixelsPerUnitX = 1.75;
 constexpr double kPixelsPerUnitY = 1.75;
 constexpr int kBoxHeight = 13;
@@ -32,8 +33,6 @@ QRect Units(int x, int y, int w, int h) {
   const int top = px(y, kPixelsPerUnitY);
   return QRect(left, top, px(x + w, kPixelsPerUnitX) - left, px(y + h, kPixelsPerUnitY) - top);
 }
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 struct FieldRow {
   ProfileField field;
@@ -105,7 +104,7 @@ QLineEdit* CustomerProfileDialog::LineBox(ProfileBox box) const {
 }
 
 void CustomerProfileDialog::Build() {
-  setFixedSize(Units(0, 0, kUnitsWide, kUnitsHigh).size());
+  setFixedSize(Units(0, 0, kProfileUnitsWide, kProfileUnitsHigh).size());
   // The grid is made for the small dialog face of the processor's software.
   QFont face = font();
   face.setPixelSize(kFacePixels);
@@ -176,7 +175,7 @@ void CustomerProfileDialog::Build() {
       country_->setEditable(true);
       country_->setInsertPolicy(QComboBox::NoInsert);
       country_->setCompleter(nullptr);
-      for (std::string_view name : kCountryNames) country_->addItem(Text(name));
+      for (std::string_view name : kCountryNames) country_->addItem(QtText(name));
       country_->setGeometry(at);
       boxes_[static_cast<std::size_t>(ProfileBox::Of(ProfileField::Country).Index())] = country_;
       const ProfileBox box = ProfileBox::Of(ProfileField::Country);
@@ -225,14 +224,14 @@ void CustomerProfileDialog::Build() {
   tabs_->setAccessibleName(QStringLiteral("Components"));
   tabs_->setDrawBase(false);
   tabs_->setExpanding(false);
-  for (std::string_view name : kProfileTabNames) tabs_->addTab(Text(name));
+  for (std::string_view name : kProfileTabNames) tabs_->addTab(QtText(name));
   tabs_->setGeometry(Units(175, 104, 227, 14));
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
     if (index >= 0) Do([&] { editor_.SelectTab(static_cast<ProfileTab>(index)); });
   });
   for (int c = 0; c < kComponentColumnCount; ++c) {
     const auto i = static_cast<std::size_t>(c);
-    label(Text(kComponentColumnHeads[i]), Units(kColumnHeadX[i], 121, 40, 9));
+    label(QtText(kComponentColumnHeads[i]), Units(kColumnHeadX[i], 121, 40, 9));
   }
   for (int r = 0; r < kComponentRowCount; ++r) {
     rowLabels_[static_cast<std::size_t>(r)] =
@@ -247,8 +246,8 @@ void CustomerProfileDialog::Build() {
         const auto i = static_cast<std::size_t>(c);
         const QString name =
             QStringLiteral("%1 %2 %3")
-                .arg(Text(kProfileTabNames[static_cast<std::size_t>(t)]),
-                     Text(rowNames[static_cast<std::size_t>(r)]), Text(kComponentColumnHeads[i]));
+                .arg(QtText(kProfileTabNames[static_cast<std::size_t>(t)]),
+                     QtText(rowNames[static_cast<std::size_t>(r)]), QtText(kComponentColumnHeads[i]));
         lineBox(ProfileBox::Cell(tab, r, static_cast<ComponentColumn>(c)), name,
                 Units(kColumnX[i], kTableTop + r * kTableRowStep, kColumnWidth[i], kBoxHeight));
       }
@@ -363,7 +362,7 @@ void CustomerProfileDialog::Sync() {
     tabs_->setCurrentIndex(static_cast<int>(tab));
   }
   for (int r = 0; r < kComponentRowCount; ++r)
-    rowLabels_[static_cast<std::size_t>(r)]->setText(Text(editor_.RowLabel(r)));
+    rowLabels_[static_cast<std::size_t>(r)]->setText(QtText(editor_.RowLabel(r)));
   for (int i = ProfileBox::Of(ProfileField::Comments).Index() + 1; i < ProfileBox::kCount; ++i) {
     const ProfileBox box = ProfileBox::AtIndex(i);
     BoxWidget(box)->setVisible(box.Tab() == tab);

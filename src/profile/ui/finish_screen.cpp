@@ -11,8 +11,8 @@
 namespace {
 
 // The screen's size in dialog units, and pixels per unit.
-constexpr int kUnitsWide = 246;
-constexpr int kUnitsHigh = 100;
+constexpr int kFinishUnitsWide = 246;
+constexpr int kFinishUnitsHigh = 100;
 constexpr int kStripUnits = 23;
 constexpr double kPixelsPerUnit = 1.75;
 
@@ -41,7 +41,8 @@ FinishScreen::FinishScreen(bool countryIsUsa, int showMs, QWidget* parent)
   setWindowTitle(QStringLiteral("FINISH "));
   setObjectName(QStringLiteral("FINISH "));
   setAccessibleName(QStringLiteral("FINISH "));
-  setFixedSize(static_cast<int>(kUnitsWide * kPixelsPerUnit), static_cast<int>(kUnitsHigh * kPixelsPerUnit));
+  setFixedSize(static_cast<int>(kFinishUnitsWide * kPixelsPerUnit),
+               static_cast<int>(kFinishUnitsHigh * kPixelsPerUnit));
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &QDialog::accept);
 }
