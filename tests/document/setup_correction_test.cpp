@@ -101,9 +101,9 @@ TEST(SetupCorrection, ValuesInRangeAndStoredOnlyValuesAreKept) {
   d.measuredValue1 = 1'000'000;
   d.profile.month = 99;
   // Curves that reach the 12 dB limit pass, whatever peak the file stored for them.
-  d.peqBands[kRear][kL][5].gain = 12.0f;
-  d.geqBands[kSub][kR][3].gain = 9.0f;
-  d.peqCurvePeaks[kRear][kL] = 3.0;
+  d.peqBands[kRearEq][kLSide][5].gain = 12.0f;
+  d.geqBands[kSubEq][kRSide][3].gain = 9.0f;
+  d.peqCurvePeaks[kRearEq][kLSide] = 3.0;
   const SetupDocument before = d;
   EXPECT_FALSE(Correct(d).Any());
   EXPECT_TRUE(d == before);
@@ -164,40 +164,40 @@ TEST(SetupCorrection, ACurveOverTwelveDbIsLoweredUnderItAndItsPeakStored) {
   const OverCase cases[] = {
       {"ten +12 dB bands at one frequency go down together to +1 dB",
        {EqKind::Parametric, EqGroup::Front, EqSide::L, 10.0},
-       [](SetupDocument& d) { FillPeq(d, kFront, kL, 12.0f); },
-       [](SetupDocument& d) { FillPeq(d, kFront, kL, 1.0f); }},
+       [](SetupDocument& d) { FillPeq(d, kFront, kLSide, 12.0f); },
+       [](SetupDocument& d) { FillPeq(d, kFront, kLSide, 1.0f); }},
       {"a fractional boost goes to the whole dB below it; smaller boosts wait their turn",
        {EqKind::Parametric, EqGroup::Rear, EqSide::R, 12.0},
        [](SetupDocument& d) {
-         FillPeq(d, kRear, kR, 0.0f);
-         d.peqBands[kRear][kR][0].gain = 11.5f;
-         d.peqBands[kRear][kR][1].gain = 6.0f;
+         FillPeq(d, kRearEq, kRSide, 0.0f);
+         d.peqBands[kRearEq][kRSide][0].gain = 11.5f;
+         d.peqBands[kRearEq][kRSide][1].gain = 6.0f;
        },
        [](SetupDocument& d) {
-         FillPeq(d, kRear, kR, 0.0f);
-         d.peqBands[kRear][kR][0].gain = 6.0f;
-         d.peqBands[kRear][kR][1].gain = 6.0f;
+         FillPeq(d, kRearEq, kRSide, 0.0f);
+         d.peqBands[kRearEq][kRSide][0].gain = 6.0f;
+         d.peqBands[kRearEq][kRSide][1].gain = 6.0f;
        }},
       {"resonant low-pass records with no gain to lower become start-up bands",
        {EqKind::Parametric, EqGroup::SubWoofer, EqSide::Common, 0.0},
-       [](SetupDocument& d) { FillPeq(d, kSub, kCommon, 0.0f, 1, 5); },
+       [](SetupDocument& d) { FillPeq(d, kSubEq, kCommon, 0.0f, 1, 5); },
        [](SetupDocument& d) {
          for (int b = 0; b < kPeqBandCount; ++b)
-           d.peqBands[kSub][kCommon][b] = DefaultPeqBand(EqGroup::SubWoofer, b);
+           d.peqBands[kSubEq][kCommon][b] = DefaultPeqBand(EqGroup::SubWoofer, b);
        }},
       {"31 graphic bands at +9 dB",
        {EqKind::Graphic, EqGroup::Rear, EqSide::Common, 12.0},
-       [](SetupDocument& d) { FillGeq(d, kRear, kCommon, 9.0f); },
-       [](SetupDocument& d) { FillGeq(d, kRear, kCommon, 6.0f); }},
+       [](SetupDocument& d) { FillGeq(d, kRearEq, kCommon, 9.0f); },
+       [](SetupDocument& d) { FillGeq(d, kRearEq, kCommon, 6.0f); }},
       {"Center is judged by Common; its L and R bands stay, its three peaks follow",
        {EqKind::Graphic, EqGroup::Center, EqSide::Common, 12.0},
        [](SetupDocument& d) {
          FillGeq(d, kCenter, kCommon, 9.0f);
-         FillGeq(d, kCenter, kL, 9.0f);
+         FillGeq(d, kCenter, kLSide, 9.0f);
        },
        [](SetupDocument& d) {
          FillGeq(d, kCenter, kCommon, 6.0f);
-         FillGeq(d, kCenter, kL, 9.0f);
+         FillGeq(d, kCenter, kLSide, 9.0f);
          d.geqCurvePeaks[kCenter] = {12.0, 12.0, 12.0};
        }},
   };
