@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr std::array<std::string_view, kSpeakerGroupCount> kChannelNames = {
-    "Front_Hi", "Front_Mid", "Front_Low", "Rear", "Center", "SubWoofer"};
-
 bool InRange(int value, int count) { return value >= 0 && value < count; }
 
 }  // namespace
@@ -181,7 +178,7 @@ void CrossoverEditor::StepLevel(int delta) {
 
 void CrossoverEditor::Enter(std::string_view channelText) {
   FinishDrag();
-  const int match = CheckChannelText(channelText.substr(0, kChannelTextLimit), kChannelNames, dialogs_);
+  const int match = CheckChannelText(channelText.substr(0, kChannelTextLimit), kCrossoverGroupTexts, dialogs_);
   if (match >= 0) model_.SelectGroup(static_cast<SpeakerGroup>(match));
   // After a refused name the list shows the group's own name again.
   Edited({CrossoverUpdate::Filter});

@@ -16,6 +16,9 @@ class Dialogs;
 class FormRequestSink;
 class ReportTarget;
 
+// The "Channel" list's speaker groups, by SpeakerGroup.
+inline constexpr std::array<std::string_view, kSpeakerGroupCount> kCrossoverGroupTexts = {
+    "Front_Hi", "Front_Mid", "Front_Low", "Rear", "Center", "SubWoofer"};
 inline constexpr std::array<std::string_view, kCrossoverSetCount> kCrossoverSetTexts = {"Common", "L ch",
                                                                                         "R ch"};
 // The channel list's text is cut to this length.
