@@ -3,14 +3,17 @@
 #include <QApplication>
 #include <QPalette>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include "app/cq5_doc.h"
 #include "app/main_frame.h"
 #include "artwork/brand_artwork.h"
 #include "form/ui/cq5_view.h"
+#include "keeping/ui/setup_keeping.h"
 
 CQ5App::CQ5App(const Services& services)
-    : doc_(std::make_unique<CQ5Doc>(services.settings, services.dialogs, services.prompts)) {
+    : services_(services),
+      doc_(std::make_unique<CQ5Doc>(services.settings, services.dialogs, services.prompts)) {
   auto* view = new CQ5View(doc_->Session(), services.line, services.clock, services.dialogs, services.pump);
   frame_ = std::make_unique<CMainFrame>(*doc_, view, services.settings);
   view->InstallFunctionWindows(frame_.get(), services.dialogs);
@@ -18,13 +21,23 @@ CQ5App::CQ5App(const Services& services)
   doc_->onChanged = [this] {
     frame_->UpdateTitle();
     frame_->UpdateRecentFiles();
+    // A save or an open takes the recovery file along at once.
+    if (keeping_) keeping_->CheckRecovery();
   };
 }
 
 CQ5App::~CQ5App() {
   doc_->onChanged = nullptr;
   doc_->onReload = nullptr;
+  keeping_.reset();
   frame_.reset();
+}
+
+void CQ5App::EnableKeeping(const std::string& dataFolder, bool offerAtStart) {
+  if (dataFolder.empty()) return;
+  keeping_ = std::make_unique<SetupKeeping>(dataFolder, *doc_, *frame_, services_.dialogs, services_.prompts,
+                                            services_.clock);
+  offerRecovery_ = offerAtStart;
 }
 
 CQ5View& CQ5App::View() { return frame_->View(); }
@@ -37,6 +50,10 @@ void CQ5App::Start(const std::string& file) {
   frame_->UpdateTitle();
   frame_->UpdateCommandUi();
   frame_->show();
+  // The question comes once the window stands, after the Welcome Screen and the command line's
+  // file; "Restore" offers a modified setup for saving first, as Open does.
+  if (keeping_ && offerRecovery_)
+    QTimer::singleShot(0, keeping_.get(), [this] { keeping_->OfferRecovery(); });
 }
 
 void CQ5App::ApplyLook(QApplication& app) {

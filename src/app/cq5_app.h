@@ -13,6 +13,7 @@ class MessagePump;
 class QApplication;
 class SerialLine;
 class SettingsStore;
+class SetupKeeping;
 
 // The application: one document, one main frame and one main form, started in the system's
 // order (settings and recent files, document, frame and form, the command line's file, the
@@ -39,6 +40,12 @@ class CQ5App {
   // an untitled document.
   void Start(const std::string& file);
 
+  // Snapshots, the recovery file and comparisons over `dataFolder` (before Start); without it the
+  // program keeps nothing. With `offerAtStart`, Start offers the setups ended programs left
+  // unsaved, once the main window (and the Welcome Screen before it) has been shown.
+  void EnableKeeping(const std::string& dataFolder, bool offerAtStart = true);
+  SetupKeeping* Keeping() const { return keeping_.get(); }
+
   CQ5Doc& Doc() { return *doc_; }
   CMainFrame& Frame() { return *frame_; }
   CQ5View& View();
@@ -47,6 +54,9 @@ class CQ5App {
   static void ApplyLook(QApplication& app);
 
  private:
+  Services services_;
   std::unique_ptr<CQ5Doc> doc_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<SetupKeeping> keeping_;
+  bool offerRecovery_ = false;
 };

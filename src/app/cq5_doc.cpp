@@ -47,14 +47,22 @@ bool CQ5Doc::OnOpen() {
 bool CQ5Doc::OpenFile(const std::string& path) { return SaveModified() && Load(path); }
 
 bool CQ5Doc::Load(const std::string& path) {
-  if (!SetupFile::Succeeded(session_.Open(path, dialogs_))) return false;
-  AddRecent(path);
+  const SetupFile::LoadOutcome outcome = session_.Open(path, dialogs_);
+  if (SetupFile::Succeeded(outcome)) AddRecent(path);
+  return Opened(outcome, false);
+}
+
+bool CQ5Doc::OpenCopy(const std::string& file, const std::string& documentPath) {
+  return SaveModified() && Opened(session_.OpenCopy(file, documentPath, dialogs_), true);
+}
+
+bool CQ5Doc::Opened(SetupFile::LoadOutcome outcome, bool modified) {
+  if (!SetupFile::Succeeded(outcome)) return false;
   if (onReload) onReload();
   // The form's initial update clears the modified flag; corrected values are unsaved changes.
-  if (const SetupCorrection::Corrections& corrected = session_.LastCorrections(); corrected.Any()) {
-    session_.SetModified(true);
-    dialogs_.ShowMessage(SetupCorrection::Message(corrected), MessageIcon::Exclamation);
-  }
+  const SetupCorrection::Corrections& corrected = session_.LastCorrections();
+  if (modified || corrected.Any()) session_.SetModified(true);
+  if (corrected.Any()) dialogs_.ShowMessage(SetupCorrection::Message(corrected), MessageIcon::Exclamation);
   Changed();
   return true;
 }

@@ -36,6 +36,10 @@ class CQ5Doc {
   // been reported and changes nothing; a good one becomes the document's file and the first
   // recent entry.
   bool OpenFile(const std::string& path);
+  // Opens `file` as the setup of `documentPath` (empty: untitled) with the modified mark set,
+  // after offering to save a modified document: a recovery file restored under its setup's name
+  // (the next Save goes to that file), a snapshot opened as a new setup.
+  bool OpenCopy(const std::string& file, const std::string& documentPath);
   // A recent-file entry, 0 for the newest; an entry that no longer opens leaves the list.
   bool OpenRecent(int index);
   // "&Save" (asks for a name the first time) and "Save &As...".
@@ -57,6 +61,9 @@ class CQ5Doc {
 
  private:
   bool Load(const std::string& path);
+  // What follows a successful open: the form takes the document up again and corrected values
+  // are reported; `modified` keeps the modified mark set.
+  bool Opened(SetupFile::LoadOutcome outcome, bool modified);
   bool SaveTo(const std::string& path);
   void AddRecent(const std::string& path);
   void RemoveRecent(const std::string& path);

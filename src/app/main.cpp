@@ -17,6 +17,7 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_document_prompts.h"
 #include "form/ui/cq5_view.h"
+#include "platform/data_folder.h"
 #include "platform/qt_message_pump.h"
 #include "platform/qt_serial_line.h"
 #include "platform/qt_settings_store.h"
@@ -33,6 +34,10 @@ Ports: "COM1".."COM4" in the "I/O Port" menu stand for the devices chosen in "I/
 "Port Settings..." (kept in the settings section "Ports"; /dev/ttyS0../dev/ttyS3 until one is
 chosen). The environment variables KRV5200_COM1..KRV5200_COM4 come first. The line settings
 are those of the section "RS_Set_Up", chosen in the same dialog.
+
+Every setup sent to the processor is kept as a snapshot ("File" > "Snapshots..."), and a setup
+with unsaved changes in a recovery file that the next start offers when the program ended without
+saving; both live in the data folder, ~/.local/share/Local AppWizard-Generated Applications/KRV5200.
 
 Options:
   --no-welcome       start without the Welcome Screen (also KRV5200_NO_WELCOME=1)
@@ -192,6 +197,8 @@ int main(int argc, char** argv) {
   CQ5App cq5({settings, line, clock, dialogs, prompts, pump});
   dialogs.SetParent(&cq5.Frame());
   prompts.SetParent(&cq5.Frame());
+  // The start-up report quits at the first paint: no question may stand in its way.
+  cq5.EnableKeeping(DataFolder::Path(), !options.startupReport);
   StartupReport report(mainEntered);
   if (options.startupReport) cq5.View().installEventFilter(&report);
   cq5.Start(options.file);

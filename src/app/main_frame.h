@@ -41,6 +41,7 @@ class CMainFrame : public QMainWindow {
   // "profileData", "viewToolbar", "viewStatusBar", "helpTopics", "about", "contextHelp".
   QAction* Command(const QString& name) const;
   QMenu* PortMenu() const { return portMenu_; }
+  QMenu* FileMenu() const { return fileMenu_; }
   // "Port Settings...": the dialog, then a new probe of the ports whose device changed, or of
   // every port while none is open.
   void OpenPortSettings();

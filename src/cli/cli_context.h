@@ -40,6 +40,7 @@ struct VerbRegistrar {
 int UsageError(const Verb& verb, std::string_view problem);
 
 struct SetupDocument;
+struct SnapshotTrigger;
 
 // The sides as the verbs take them ("Common", "L", "R"; also 0..2).
 inline constexpr std::array<std::string_view, 3> kSideArguments = {"Common", "L", "R"};
@@ -47,3 +48,8 @@ inline constexpr std::array<std::string_view, 3> kSideArguments = {"Common", "L"
 // Opens the setup file at `path` into `doc` as the program's Open does, reporting through
 // ctx.dialogs; false when the open did not fully succeed.
 bool OpenSetupArgument(CliContext& ctx, const std::string& path, SetupDocument& doc);
+
+// Keeps a snapshot of `setup`, the setup of `setupFile`, that has reached the processor. One that
+// cannot be written is one line on standard error, headed by `verb`, and changes nothing else.
+void KeepCliSnapshot(std::string_view verb, const SnapshotTrigger& trigger, const SetupDocument& setup,
+                     const std::string& setupFile);

@@ -7,6 +7,7 @@
 #include "cli/cli_context.h"
 #include "cli/line_session.h"
 #include "common/progress.h"
+#include "common/snapshot_sink.h"
 #include "document/setup_document.h"
 #include "link/connect_sequence.h"
 #include "link/device_link.h"
@@ -37,7 +38,9 @@ const Verb kStatus{"status", "status --port PORT",
                    "print the processor's status code and its meaning; fails on a setting error (6) or a "
                    "dead line",
                    RunStatus};
-const Verb kStore{"store", "store N --port PORT", "store the processor's settings in its memory N (1..6)",
+const Verb kStore{"store", "store N --port PORT [--setup FILE]",
+                  "store the processor's settings in its memory N (1..6); with --setup, FILE names the setup "
+                  "the processor holds and is kept as the memory's snapshot",
                   RunStore};
 const Verb kSpectrum{"spectrum", "spectrum --port PORT", "print the 31 spectrum-analyzer band levels",
                      RunSpectrum};
@@ -140,7 +143,9 @@ int RunUpload(CliContext& ctx) {
   ConnectSequence sequence(session.port, session.clock, ctx.dialogs, session.progress);
   const ConnectResult result = sequence.Connect(request);
   if (session.port.IsOpen()) sequence.Disconnect(doc.subWooferMode);
-  return result == ConnectResult::Connected ? 0 : 1;
+  if (result != ConnectResult::Connected) return 1;
+  KeepCliSnapshot(kUpload.name, SnapshotTrigger::Connect(), doc, in);
+  return 0;
 }
 
 int RunStatus(CliContext& ctx) {
@@ -191,12 +196,34 @@ class CliForm : public MemoryStoreHost {
   bool busy_ = false;
 };
 
+// Takes "--setup FILE" out of the arguments; false when FILE is missing.
+bool TakeSetup(std::vector<std::string>& args, std::string& file) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--setup") continue;
+    if (i + 1 >= args.size() || args[i + 1].empty()) return false;
+    file = args[i + 1];
+    args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+  }
+  return true;
+}
+
+// The processor's memories cannot be read back, so the snapshot of a store is the setup the
+// caller names; without a name nothing is guessed and no snapshot is kept.
+constexpr const char* kNoStoreSnapshotNote =
+    "krv5200-cli store: no snapshot kept: the processor's settings cannot be read back; name them with "
+    "--setup FILE\n";
+
 int RunStore(CliContext& ctx) {
   std::vector<std::string> args = ctx.args;
   std::string portName;
+  std::string setupFile;
+  if (!TakeSetup(args, setupFile)) return UsageError(kStore, "--setup needs a setup file");
   if (!TakePort(args, portName) || args.size() != 1) return UsageError(kStore, "expects N and --port PORT");
   const std::string& n = args[0];
   if (n.size() != 1 || n[0] < '1' || n[0] > '6') return UsageError(kStore, "N is a memory number 1..6");
+  // The named setup is read first: one that cannot be read stops the store before it begins.
+  SetupDocument setup;
+  if (!setupFile.empty() && !OpenSetupArgument(ctx, setupFile, setup)) return 1;
 
   Session session(ctx);
   if (!session.port.OpenPort(portName)) return 1;
@@ -206,7 +233,13 @@ int RunStore(CliContext& ctx) {
   MemoryStore store(form, session.port, session.clock, dialogs, session.progress);
   const MemoryStoreResult result = store.Run();
   session.port.ClosePort();
-  return result == MemoryStoreResult::Stored ? 0 : 1;
+  if (result != MemoryStoreResult::Stored) return 1;
+  if (setupFile.empty()) {
+    std::fputs(kNoStoreSnapshotNote, stderr);
+  } else {
+    KeepCliSnapshot(kStore.name, SnapshotTrigger::Store(store.Memory()), setup, setupFile);
+  }
+  return 0;
 }
 
 int RunSpectrum(CliContext& ctx) {

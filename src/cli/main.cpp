@@ -46,7 +46,8 @@ void PrintHelp(std::FILE* out) {
                "\noptions:\n  --trace   print every byte exchanged with the processor, in hexadecimal, "
                "on standard error\n  --help    show this text\n  --version show the program's version\n\n"
                "Messages the program shows in message boxes are written to standard error. The exit status "
-               "is 0 when\nthe operation fully succeeded and 1 when it did not (wrong arguments included).\n"
+               "is 0 when\nthe operation fully succeeded and 1 when it did not (wrong arguments included); diff "
+               "exits 0 when the\nsetups are equal, 1 when they differ and 2 when a file cannot be read.\n"
                "A setup file's values out of range are corrected as the program corrects them when it opens "
                "the file,\nwith one note on standard error naming the kinds of values corrected.\n");
 }

@@ -268,6 +268,12 @@ class CliMeasurementHost : public MeasurementHost {
   void StoreAeqParameters(const std::array<std::int32_t, kAeqWordCount>& words) override {
     doc_.aeqParameters = words;
   }
+  void KeepSnapshot(const SnapshotTrigger& trigger) override {
+    KeepCliSnapshot(kMeasure.name, trigger, doc_, setupFile);
+  }
+
+  // The file the measured setup is saved as: it names the snapshots.
+  std::string setupFile;
 
  private:
   SetupDocument& doc_;
@@ -375,6 +381,7 @@ int RunMeasure(CliContext& ctx) {
   LineSession<InterruptiblePump> session(ctx);
   AnsweredDialogs dialogs(ctx.dialogs, a.parameters);
   CliMeasurementHost host(doc, session.port, session.clock, dialogs);
+  host.setupFile = a.out;
   PostedRun posted;
   AeqStartLine aeqLine;
   TcrStartLine tcrLine;

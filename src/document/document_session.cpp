@@ -21,6 +21,16 @@ SetupFile::LoadOutcome DocumentSession::Open(const std::string& path, Dialogs& d
   return outcome;
 }
 
+SetupFile::LoadOutcome DocumentSession::OpenCopy(const std::string& file, const std::string& path,
+                                                 Dialogs& dialogs) {
+  const SetupFile::LoadOutcome outcome = Open(file, dialogs);
+  if (SetupFile::Succeeded(outcome)) {
+    path_ = path;
+    SetModified(true);
+  }
+  return outcome;
+}
+
 bool DocumentSession::Save(const std::string& path, Dialogs& dialogs) {
   const std::string target = path.empty() ? path_ : path;
   if (target.empty() || !SetupFile::Save(target, document, dialogs)) return false;

@@ -32,6 +32,10 @@ class DocumentSession {
   // foreign or damaged changes nothing at all: values, file, title and modified flag stay as
   // they were.
   SetupFile::LoadOutcome Open(const std::string& path, Dialogs& dialogs);
+  // Opens `file` as the setup of `path` (empty: untitled), modified: a recovery file restored under
+  // its setup's own name, a snapshot opened as a new setup. Saving then goes to `path`. A file
+  // that does not open changes nothing, as with Open.
+  SetupFile::LoadOutcome OpenCopy(const std::string& file, const std::string& path, Dialogs& dialogs);
   // What the last successful Open corrected.
   const SetupCorrection::Corrections& LastCorrections() const { return corrections_; }
 

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string_view>
 
@@ -248,8 +249,7 @@ std::string Serialize(const SetupDocument& doc) {
   return ar.out.bytes();
 }
 
-bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs) {
-  doc.viewSynchronized = 0;
+bool Write(const std::string& path, const SetupDocument& doc, std::string& error) {
   const std::string data = Serialize(doc);
   const std::string target = ResolveTarget(path);
 
@@ -258,14 +258,31 @@ bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs) {
   std::string temp = folder + "/" + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
-    dialogs.ShowMessage(kFailedToSave, MessageIcon::Exclamation);
+    error = std::strerror(errno);
     return false;
   }
-  bool ok = WriteAll(fd, data) && ::fchmod(fd, NewFileMode(target)) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+  int failure = 0;
+  auto step = [&failure](bool ok) {
+    if (!ok && failure == 0) failure = errno != 0 ? errno : EIO;
+    return ok;
+  };
+  errno = 0;
+  bool ok =
+      step(WriteAll(fd, data)) && step(::fchmod(fd, NewFileMode(target)) == 0) && step(::fsync(fd) == 0);
+  ok = step(::close(fd) == 0) && ok;
+  ok = ok && step(::rename(temp.c_str(), target.c_str()) == 0);
   if (!ok) {
     ::unlink(temp.c_str());
+    error = std::strerror(failure);
+    return false;
+  }
+  return true;
+}
+
+bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs) {
+  doc.viewSynchronized = 0;
+  std::string error;
+  if (!Write(path, doc, error)) {
     dialogs.ShowMessage(kFailedToSave, MessageIcon::Exclamation);
     return false;
   }

@@ -41,6 +41,11 @@ LoadOutcome LoadBytes(std::string_view data, SetupDocument& doc, Dialogs& dialog
 // name; ones left there by a save that was killed are removed first.
 bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs);
 
+// Save's writing alone, for files the user did not ask for (snapshots, the recovery file): the
+// same temporary file and rename, nothing shown; on failure `error` holds the system's reason
+// ("No space left on device") and no file has changed.
+bool Write(const std::string& path, const SetupDocument& doc, std::string& error);
+
 // The bytes Save writes.
 std::string Serialize(const SetupDocument& doc);
 

@@ -328,6 +328,7 @@ void SetupForm::Connect(int portIndex) {
       .SendSpeakerLevels(work_.speakerSwitch, work_.crossover,
                          selections_[Slot(FunctionWindow::Crossover)].side);
   appliedSwitches_ = work_.speakerSwitch;
+  KeepSnapshot(SnapshotTrigger::Connect());
   SetStatusText(link_.portOpen ? kPortOpenText : kPortCloseText);
   EndBusy();
   view_.Refresh();
@@ -1037,8 +1038,12 @@ void SetupForm::PressFunctionButton(FunctionButton button) {
       break;
     case FunctionButton::Memory: {
       MemoryStore store(*this, port_, clock_, dialogs_, parameter_);
-      if (store.Run() == MemoryStoreResult::Stored)
-        view_.ShowStatusMessage(kStoredInMemoryText + std::to_string(store.Memory()));
+      if (store.Run() == MemoryStoreResult::Stored) {
+        const std::string note =
+            snapshots_->Keep(SnapshotTrigger::Store(store.Memory()), Doc(), session_.Title());
+        view_.ShowStatusMessage(kStoredInMemoryText + std::to_string(store.Memory()) +
+                                (note.empty() ? "" : "; " + note));
+      }
       break;
     }
   }
@@ -1208,6 +1213,11 @@ void SetupForm::StoreAeqParameters(const std::array<std::int32_t, kAeqWordCount>
   work_.aeqParameters = words;
   Doc().aeqParameters = words;
   session_.SetModified();
+}
+
+void SetupForm::KeepSnapshot(const SnapshotTrigger& trigger) {
+  const std::string note = snapshots_->Keep(trigger, Doc(), session_.Title());
+  if (!note.empty()) view_.ShowStatusMessage(note);
 }
 
 void SetupForm::Copy(CopyTarget which) {

@@ -6,6 +6,7 @@
 
 #include "common/automatic_runs.h"
 #include "common/form_request.h"
+#include "common/snapshot_sink.h"
 #include "document/setup_document.h"
 #include "eq/response_curve.h"
 #include "form/form_controls.h"
@@ -56,6 +57,8 @@ class SetupForm : public MeasurementHost {
 
   // The automatic-EQ dialog and the automatic time correction; none until installed.
   void SetAutomaticRuns(AutomaticRuns& runs) { runs_ = &runs; }
+  // Where a copy of each whole setup that reached the processor goes; none until installed.
+  void SetSnapshots(SnapshotSink& snapshots) { snapshots_ = &snapshots; }
 
   // ---- life cycle
   // When the form is first shown, and again after New and after Open.
@@ -152,6 +155,8 @@ class SetupForm : public MeasurementHost {
   void StoreMeasurement(const MeasurementResults& results) override;
   void StoreAeqMode(int mode) override;
   void StoreAeqParameters(const std::array<std::int32_t, kAeqWordCount>& words) override;
+  // A snapshot that could not be written costs a note in the status bar, nothing more.
+  void KeepSnapshot(const SnapshotTrigger& trigger) override;
   // The function buttons are disabled while an automatic run owns the processor.
   void SetFunctionButtonsLocked(bool locked) override;
   // Sets a switch without sending anything (the runs send for themselves).
@@ -252,6 +257,8 @@ class SetupForm : public MeasurementHost {
   DocumentSession& session_;
   NoAutomaticRuns noRuns_;
   AutomaticRuns* runs_ = &noRuns_;
+  NoSnapshots noSnapshots_;
+  SnapshotSink* snapshots_ = &noSnapshots_;
 
   SetupDocument work_;
   std::array<bool, kFunctionSwitchCount> switches_{true, false, true, true};

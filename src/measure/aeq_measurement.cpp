@@ -88,6 +88,8 @@ AeqOutcome AeqMeasurement::Finish(DeviceLink& link) {
 
   host_.SetFunctionButtonsLocked(false);
   host_.SetLinkBusy(false);
+  // The measured delays are in the setup, with the words when they came.
+  host_.KeepSnapshot(SnapshotTrigger::Aeq());
   // When the words did not come the form is offline already; the measured delays stay.
   if (!complete) return AeqOutcome::LineFailed;
   host_.SetAnalyzerCycle(true);

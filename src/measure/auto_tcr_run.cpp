@@ -92,6 +92,7 @@ AutoTcrOutcome AutoTcrRun::Measure(DeviceLink& link) {
   host_.SetFunctionSwitchState(FunctionSwitch::TimeCorrection, true);
   host_.SetFunctionButtonsLocked(false);
   host_.SetTcrMeasuring(false);
+  host_.KeepSnapshot(SnapshotTrigger::Tcr());
   return AutoTcrOutcome::Finished;
 }
 

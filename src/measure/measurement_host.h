@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/function_switch.h"
+#include "common/snapshot_sink.h"
 #include "document/setup_document.h"
 #include "link/memory_store.h"
 #include "measure/measurement_results.h"
@@ -47,4 +48,6 @@ class MeasurementHost : public MemoryStoreHost {
   virtual void StoreMeasurement(const MeasurementResults& results) = 0;
   virtual void StoreAeqMode(int mode) = 0;
   virtual void StoreAeqParameters(const std::array<std::int32_t, kAeqWordCount>& words) = 0;
+  // A run's result is in the document: the setup as it now stands is kept as a snapshot.
+  virtual void KeepSnapshot(const SnapshotTrigger& trigger) { (void)trigger; }
 };

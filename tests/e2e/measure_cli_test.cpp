@@ -72,7 +72,8 @@ class MeasureCli : public ::testing::Test {
   }
   std::string Port() const { return dir.File("port"); }
   std::vector<std::string> Env() const {
-    return {"XDG_CONFIG_HOME=" + dir.File("config"), "QT_QPA_PLATFORM=offscreen"};
+    return {"XDG_CONFIG_HOME=" + dir.File("config"), "XDG_DATA_HOME=" + dir.File("data"),
+            "QT_QPA_PLATFORM=offscreen"};
   }
   // "measure KIND IN [OUT]" on the simulator's port, OPTIONS after.
   Outcome Measure(const std::string& kind, const std::string& in, const std::string& out,
@@ -112,6 +113,11 @@ TEST_F(MeasureCli, TimeCorrectionAndAutomaticEqSaveWhatWasMeasured) {
   EXPECT_EQ(std::tuple(e.aeqMode, e.aeqActive, e.aeqParametersSaved), std::tuple(0x72, 1, 1));
   EXPECT_EQ(e.aeqParameters[1024 + 7],
             static_cast<std::int32_t>(ProcessorSimulator::MeasuredParameterWord(2, 7)));
+  // Each result is kept as a snapshot named after the file it was saved as.
+  const Outcome list = RunProgram(KRV5200_CLI, {"snapshots"}, Env(), dir.File("list"));
+  EXPECT_NE(list.out.find("\taeq\t"), std::string::npos) << list.out;
+  ASSERT_NE(list.out.find("\ttcr\t"), std::string::npos) << list.out;
+  EXPECT_LT(list.out.find("_aeq_aeq.tvn\n"), list.out.find("_tcr_tcr.tvn\n"));  // newest first
 
   // Wrong arguments and an impossible mode change nothing.
   const Outcome impossible = Measure("aeq", "nosubs.tvn", "x.tvn", {"--mode", "sub"});

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -76,12 +77,15 @@ class CliRun : public ::testing::Test {
   }
 
   Outcome Cli(const std::vector<std::string>& args) {
-    return RunProgram(KRV5200_CLI, args,
-                      {"XDG_CONFIG_HOME=" + dir.File("config"), "QT_QPA_PLATFORM=offscreen"},
-                      dir.File("cli"));
+    return RunProgram(
+        KRV5200_CLI, args,
+        {"XDG_CONFIG_HOME=" + dir.File("config"), "XDG_DATA_HOME=" + dataHome, "QT_QPA_PLATFORM=offscreen"},
+        dir.File("cli"));
   }
 
   TempDir dir;
+  // The snapshots go below it.
+  std::string dataHome = dir.File("data");
 };
 
 BandWords Expected(const FilterParams& p) {
@@ -197,6 +201,11 @@ TEST_F(CliRun, StatusStoreSpectrumAndTrace) {
 
   const Outcome store = Cli({"store", "4", "--port", sim.Port()});
   EXPECT_EQ(store.exitStatus, 0) << store.err;
+  // Without --setup nothing names what memory 4 now holds: no snapshot is guessed.
+  EXPECT_EQ(
+      store.err,
+      "krv5200-cli store: no snapshot kept: the processor's settings cannot be read back; name them with "
+      "--setup FILE\n");
 
   EXPECT_EQ(Cli({"store", "7", "--port", sim.Port()}).exitStatus, 1);
   EXPECT_EQ(Cli({"status"}).exitStatus, 1);
@@ -238,6 +247,50 @@ TEST_F(CliRun, FailuresExitOneWithTheirMessage) {
     }
     EXPECT_EQ(o.err, c.err) << c.faults[0];
   }
+}
+
+// What went to the processor is kept as snapshots, a memory as the setup the store names; a
+// snapshot that cannot be written costs one line on standard error.
+TEST_F(CliRun, UploadAndStoreKeepSnapshotsOfWhatTheProcessorHolds) {
+  SetupDocument doc;
+  doc.channelDelay[4] = 3.3;
+  RecordingDialogs dialogs;
+  ASSERT_TRUE(SetupFile::Save(dir.File("car.tvn"), doc, dialogs));
+  Simulator sim(dir);
+  const Outcome upload = Cli({"upload", dir.File("car.tvn"), "--port", sim.Port()});
+  EXPECT_EQ(std::tie(upload.exitStatus, upload.err), std::tuple(0, ""));
+  const Outcome named = Cli({"store", "4", "--port", sim.Port(), "--setup", dir.File("car.tvn")});
+  EXPECT_EQ(std::tie(named.exitStatus, named.err), std::tuple(0, ""));
+
+  const Outcome list = Cli({"snapshots"});
+  EXPECT_EQ(list.exitStatus, 0) << list.err;
+  std::istringstream lines(list.out);
+  std::vector<std::string> triggers;
+  const std::string folder = dataHome + "/Local AppWizard-Generated Applications/KRV5200/snapshots/";
+  for (std::string line; std::getline(lines, line);) {
+    const auto first = line.find('\t');
+    const auto second = line.find('\t', first + 1);
+    ASSERT_NE(second, std::string::npos) << line;
+    EXPECT_EQ(first, 19u) << line;  // "2025-03-14 15:09:12"
+    triggers.push_back(line.substr(first + 1, second - first - 1));
+    const std::string path = line.substr(second + 1);
+    EXPECT_EQ(path.rfind(folder, 0), 0u) << path;
+    EXPECT_TRUE(path.ends_with("_car.tvn")) << path;
+    EXPECT_EQ(ReadText(path), ReadText(dir.File("car.tvn")));
+  }
+  EXPECT_EQ(triggers, (std::vector<std::string>{"store-4", "connect"}));
+
+  // Where the data folder should be stands a file: the upload still goes through.
+  dataHome = dir.File("car.tvn");
+  const Outcome blocked = Cli({"upload", dir.File("car.tvn"), "--port", sim.Port()});
+  EXPECT_EQ(blocked.exitStatus, 0);
+  EXPECT_EQ(blocked.err.rfind("krv5200-cli upload: Snapshot not written to " + dataHome + "/", 0), 0u)
+      << blocked.err;
+  EXPECT_EQ(std::count(blocked.err.begin(), blocked.err.end(), '\n'), 1);
+
+  ProcessorState st;
+  ASSERT_TRUE(sim.Stop(st));
+  EXPECT_TRUE(st.Memory(4).has_value());
 }
 
 }  // namespace

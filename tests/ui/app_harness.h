@@ -103,8 +103,12 @@ struct AppHarness {
   QtMessagePump pump;
   std::unique_ptr<CQ5App> app;
 
+  // Snapshots and the recovery file live below it; none while it is empty.
+  std::string dataFolder;
+
   void Start(const std::string& file = {}) {
     app = std::make_unique<CQ5App>(CQ5App::Services{settings, line, clock, dialogs, prompts, pump});
+    app->EnableKeeping(dataFolder);
     app->Start(file);
   }
   CMainFrame& Frame() { return app->Frame(); }
