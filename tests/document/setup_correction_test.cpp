@@ -25,7 +25,7 @@ static_assert(kLSide == Index(CrossoverSet::L) && kRSide == Index(CrossoverSet::
 constexpr int kFrontHi = Index(SpeakerGroup::FrontHi), kFrontMid = Index(SpeakerGroup::FrontMid),
               kRearSpeakers = Index(SpeakerGroup::Rear), kSubWoofer = Index(SpeakerGroup::SubWoofer);
 
-struct Case {
+struct CorrectionCase {
   const char* what;
   Kinds kind;
   std::function<void(SetupDocument&)> damage;
@@ -35,11 +35,11 @@ struct Case {
 // A field set to `bad` comes back as `good`, and nothing else changes.
 // clang-format off
 #define CORRECTS(kind, field, bad, good) \
-  Case{#field, kind, [](SetupDocument& d) { d.field = bad; }, [](SetupDocument& d) { d.field = good; }}
+  CorrectionCase{#field, kind, [](SetupDocument& d) { d.field = bad; }, [](SetupDocument& d) { d.field = good; }}
 // clang-format on
 
 TEST(SetupCorrection, EveryKindOfValueComesBackIntoRange) {
-  const Case cases[] = {
+  const CorrectionCase cases[] = {
       CORRECTS(kEqGains, peqBands[kFront][kCommon][0].gain, kNaN, 0.0f),
       CORRECTS(kEqFrequencies, peqBands[kFront][kCommon][0].frequency, 30000.0f, 20000.0f),
       // Not a number: the start-up value.
@@ -80,7 +80,7 @@ TEST(SetupCorrection, EveryKindOfValueComesBackIntoRange) {
       CORRECTS(kAutomaticEq, aeqMode, 5, 96),
       CORRECTS(kSubWooferMode, subWooferMode, 2, 1),
   };
-  for (const Case& c : cases) {
+  for (const CorrectionCase& c : cases) {
     SetupDocument d;
     SetupDocument expected = d;
     c.corrected(expected);
