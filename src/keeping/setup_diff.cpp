@@ -237,7 +237,7 @@ class DiffWriter {
         const std::string side(kDiffSidePaths[s]);
         const std::string where =
             std::string(kDiffGroupPaths[g]) + ", " + std::string(kDiffSideTexts[s]) + ": ";
-        const std::string group = "/" + std::string(kDiffGroupPaths[g]) + "/";
+        const std::string group = std::string("/").append(kDiffGroupPaths[g]).append("/");
         Field(DiffPlace{"other/peq-curve-peak" + group, "Parametric EQ, " + where}, side, "stored curve peak",
               a_.peqCurvePeaks[g][s], b_.peqCurvePeaks[g][s], ShownDbD);
         Field(DiffPlace{"other/geq-curve-peak" + group, "Graphic EQ, " + where}, side, "stored curve peak",
