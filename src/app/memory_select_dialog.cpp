@@ -5,8 +5,9 @@
 #include <QVBoxLayout>
 
 #include "common/dialogs.h"
+#include "common/ui/caption_width.h"
 
-MemorySelectDialog::MemorySelectDialog(std::function<int()> confirm, std::function<void()> keepAlive,
+MemorySelectDialog::MemorySelectDialog(std::function<int(int)> confirm, std::function<void()> keepAlive,
                                        QWidget* parent)
     : QDialog(parent),
       confirm_(std::move(confirm)),
@@ -37,6 +38,7 @@ MemorySelectDialog::MemorySelectDialog(std::function<int()> confirm, std::functi
   cancel->setAutoDefault(false);
   connect(cancel, &QPushButton::clicked, this, &MemorySelectDialog::reject);
   layout->addWidget(cancel);
+  ReserveCaptionWidth(*layout, windowTitle());
   layout->setSizeConstraint(QLayout::SetFixedSize);
   keepAliveTimer_.setInterval(kKeepAliveMs);
   connect(&keepAliveTimer_, &QTimer::timeout, this, [this] {
@@ -54,7 +56,7 @@ int MemorySelectDialog::Choose() {
 
 void MemorySelectDialog::Pressed(int memory) {
   result_ = memory;
-  if (confirm_() == 1) {
+  if (confirm_(memory) == 1) {
     buttons_[static_cast<std::size_t>(memory - 1)]->setEnabled(false);
     keepAliveTimer_.stop();
     accept();

@@ -14,8 +14,9 @@ class MemorySelectDialog : public QDialog {
  public:
   static constexpr int kKeepAliveMs = 4000;
 
-  // `confirm` asks "MEMORY SAVA" and returns 1 for "OK"; `keepAlive` runs every 4000 ms.
-  MemorySelectDialog(std::function<int()> confirm, std::function<void()> keepAlive,
+  // `confirm` asks "MEMORY SAVA" for the memory pressed and returns 1 for "OK"; `keepAlive` runs
+  // every 4000 ms.
+  MemorySelectDialog(std::function<int(int)> confirm, std::function<void()> keepAlive,
                      QWidget* parent = nullptr);
 
   // The memory chosen, 1..6, or 7 when none was.
@@ -27,7 +28,7 @@ class MemorySelectDialog : public QDialog {
  private:
   void Pressed(int memory);
 
-  std::function<int()> confirm_;
+  std::function<int(int)> confirm_;
   std::function<void()> keepAlive_;
   std::array<QPushButton*, 6> buttons_{};
   QTimer keepAliveTimer_;

@@ -1,10 +1,12 @@
 #include "app/qt_dialogs.h"
 
+#include <QLabel>
 #include <QMessageBox>
 
 #include "app/memory_select_dialog.h"
 #include "app/timed_choice_dialog.h"
 #include "app/welcome_screen.h"
+#include "common/ui/caption_width.h"
 #include "platform/qt_text.h"
 #include "profile/ui/customer_profile_dialog.h"
 #include "profile/ui/finish_screen.h"
@@ -23,12 +25,19 @@ std::vector<TimedChoiceDialog::Choice> OkAndCancel() {
 
 namespace {
 
-void ShowBox(QWidget* parent, const char* caption, std::string_view text, MessageIcon icon) {
+void ShowBox(QWidget* parent, const char* caption, std::string_view text, MessageIcon icon,
+             std::string_view cause = {}) {
   QMessageBox box(parent);
   box.setObjectName(Latin(caption));
   box.setWindowTitle(Latin(caption));
   box.setText(QtText(text));
   box.setTextFormat(Qt::PlainText);
+  if (!cause.empty()) {
+    box.setInformativeText(QtText(cause));
+    // One plain line, as wide as it is: the box takes the width it needs.
+    if (auto* line = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+      line->setWordWrap(false);
+  }
   switch (icon) {
     case MessageIcon::None:
       box.setIcon(QMessageBox::NoIcon);
@@ -44,6 +53,8 @@ void ShowBox(QWidget* parent, const char* caption, std::string_view text, Messag
       break;
   }
   box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  // Last: the icon and the text lay the box out anew.
+  ReserveCaptionWidth(box);
   box.exec();
 }
 
@@ -53,19 +64,25 @@ void QtDialogs::ShowMessage(std::string_view text, MessageIcon icon) {
   ShowBox(Parent(), kMessageCaption, text, icon);
 }
 
+void QtDialogs::ShowFailure(std::string_view text, std::string_view cause, MessageIcon icon) {
+  ShowBox(Parent(), kMessageCaption, text, icon, cause);
+}
+
 void QtDialogs::ShowErrorBox(std::string_view text) {
   ShowBox(Parent(), kErrorCaption, text, MessageIcon::None);
 }
 
 int QtDialogs::SelectMemory(const std::function<void()>& keepAlive) {
-  MemorySelectDialog dialog([this] { return ConfirmMemorySave(); }, keepAlive, Parent());
+  MemorySelectDialog dialog([this](int memory) { return ConfirmMemorySave(memory); }, keepAlive, Parent());
   return dialog.Choose();
 }
 
-int QtDialogs::ConfirmMemorySave() {
+int QtDialogs::ConfirmMemorySave(int memory) {
   TimedChoiceDialog dialog(Latin(kMemorySaveCaption), Latin(kMemorySaveText), OkAndCancel(), kCancel,
                            Parent());
+  dialog.SetDetail(Latin(kMemorySaveTarget).arg(memory));
   dialog.SetTimeout(kMemorySaveTimeoutMs);
+  dialog.SetCountdown(true);
   return dialog.Ask();
 }
 

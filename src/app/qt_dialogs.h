@@ -14,6 +14,7 @@ class QtDialogs : public Dialogs {
   static constexpr const char* kErrorCaption = "ERROR";
   static constexpr const char* kMemorySaveCaption = "MEMORY SAVA";
   static constexpr const char* kMemorySaveText = "DATA  SAVE    OK?";
+  static constexpr const char* kMemorySaveTarget = "Store to memory %1";
   static constexpr int kMemorySaveTimeoutMs = 3000;
   static constexpr const char* kCopyCaption = "COPY_WARNING";
   static constexpr const char* kCopyText =
@@ -42,9 +43,12 @@ class QtDialogs : public Dialogs {
   void SetSkipFinish(bool skip) { skipFinish_ = skip; }
 
   void ShowMessage(std::string_view text, MessageIcon icon = MessageIcon::None) override;
+  // The system's text as the box's text, the cause as a plain line under it.
+  void ShowFailure(std::string_view text, std::string_view cause,
+                   MessageIcon icon = MessageIcon::None) override;
   void ShowErrorBox(std::string_view text) override;
   int SelectMemory(const std::function<void()>& keepAlive) override;
-  int ConfirmMemorySave() override;
+  int ConfirmMemorySave(int memory) override;
   WelcomeChoice ShowWelcomeScreen() override;
   bool ConfirmCopy() override;
   bool ConfirmAeqIncomplete() override;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -23,6 +25,11 @@ class TimedChoiceDialog : public QDialog {
 
   // Closes the dialog with the cancel result `ms` after it opens; 0 never.
   void SetTimeout(int ms) { timeoutMs_ = ms; }
+  // The button of the cancel result counts the whole seconds left before the time-out:
+  // "CANCEL (3)", "CANCEL (2)", ...
+  void SetCountdown(bool on) { countdown_ = on; }
+  // A second line under the text, e.g. what the answer applies to.
+  void SetDetail(const QString& detail);
   void SetKeepAlive(int intervalMs, std::function<void()> keepAlive);
 
   // Shows it modally; the result of the button pressed, or the cancel result.
@@ -32,9 +39,15 @@ class TimedChoiceDialog : public QDialog {
   void reject() override;
 
  private:
+  void ShowSecondsLeft(int seconds);
+
   int cancelResult_;
   int answer_;
   int timeoutMs_ = 0;
+  bool countdown_ = false;
+  QLabel* detail_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  QString cancelLabel_;
   QTimer keepAliveTimer_;
   std::function<void()> keepAlive_;
   bool inKeepAlive_ = false;

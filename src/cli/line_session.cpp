@@ -15,7 +15,7 @@ bool ReadSpectrumLevels(CliContext& ctx, SerialPort& port, Clock& clock, Spectru
   for (int band = 0; band < kSpectrumBandCount; ++band) {
     std::uint8_t value = 0;
     if (!link.ReadResult(kSpectrumBank, band, value)) {
-      ctx.dialogs.ShowMessage(ChecksumErrorText(band));
+      ctx.dialogs.ShowFailure(ChecksumErrorText(band), port.FailureNote());
       return false;
     }
     levels[static_cast<std::size_t>(band)] = AnalyzerState::CapLevel(value);

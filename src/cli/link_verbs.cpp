@@ -143,9 +143,11 @@ int RunUpload(CliContext& ctx) {
   ConnectSequence sequence(session.port, session.clock, ctx.dialogs, session.progress);
   const ConnectResult result = sequence.Connect(request);
   if (session.port.IsOpen()) sequence.Disconnect(doc.subWooferMode);
-  if (result != ConnectResult::Connected) return 1;
-  KeepCliSnapshot(kUpload.name, SnapshotTrigger::Connect(), doc, in);
-  return 0;
+  if (result == ConnectResult::Connected || result == ConnectResult::SettingError) {
+    KeepCliSnapshot(kUpload.name, SnapshotTrigger::Connect(), doc, in);
+  }
+  // After "SETTING ERROR" the setup still went over, but the operation did not fully succeed.
+  return result == ConnectResult::Connected ? 0 : 1;
 }
 
 int RunStatus(CliContext& ctx) {
@@ -169,9 +171,9 @@ class ChosenMemory : public Dialogs {
   ChosenMemory(Dialogs& messages, int memory) : messages_(messages), memory_(memory) {}
   void ShowMessage(std::string_view text, MessageIcon icon) override { messages_.ShowMessage(text, icon); }
   int SelectMemory(const std::function<void()>&) override {
-    return ConfirmMemorySave() == 1 ? memory_ : kMemoryCancel;
+    return ConfirmMemorySave(memory_) == 1 ? memory_ : kMemoryCancel;
   }
-  int ConfirmMemorySave() override { return 1; }
+  int ConfirmMemorySave(int) override { return 1; }
 
  private:
   Dialogs& messages_;
@@ -187,7 +189,9 @@ class CliForm : public MemoryStoreHost {
   void SetLinkBusy(bool busy) override { busy_ = busy; }
   void StopAnalyzer() override {}
   int StatusCheck() override { return sequence_.StatusCheck(); }
-  void TransferFailed(int value) override { dialogs_.ShowMessage(ChecksumErrorText(value)); }
+  void TransferFailed(int value) override {
+    dialogs_.ShowFailure(ChecksumErrorText(value), port_.FailureNote());
+  }
 
  private:
   SerialPort& port_;

@@ -192,7 +192,7 @@ class CliMeasurementHost : public MeasurementHost {
     DeviceLink link(port_, clock_);
     if (!link.OpenPort(portName)) return false;
     if (!link.SetOperatingMode(true, 1, DeviceLink::kAeqOff, doc_.subWooferMode)) {
-      dialogs_.ShowMessage(kPcControlFailText);
+      dialogs_.ShowFailure(kPcControlFailText, port_.FailureNote());
       return false;
     }
     portOpen_ = true;
@@ -216,7 +216,7 @@ class CliMeasurementHost : public MeasurementHost {
     portOpen_ = false;
     busy_ = false;
     if (port_.IsOpen()) port_.ClosePort();
-    dialogs_.ShowMessage(ChecksumErrorText(value));
+    dialogs_.ShowFailure(ChecksumErrorText(value), port_.FailureNote());
     ClearAeqSwitch();
   }
 

@@ -15,8 +15,9 @@ class AutomaticRuns {
   virtual bool OpenAeqStart(const std::array<std::int32_t, kOutputCount>& speakerSwitch, int status,
                             int aeqMode) = 0;
   virtual bool AeqStartOpen() const = 0;
-  // "START" has been pressed and the measurement runs.
-  virtual bool AeqStartRunning() const = 0;
+  // The dialog is open and waiting for "START": the form's status timer keeps the processor
+  // awake meanwhile. Once "START" (or "CANCEL") is pressed the run owns the line.
+  virtual bool AeqStartWaiting() const = 0;
   // The dialog's request to run (or tidy up after "CANCEL").
   virtual void AeqRun() = 0;
   // The automatic time correction, once connection and link have been checked.
@@ -30,7 +31,7 @@ class NoAutomaticRuns : public AutomaticRuns {
  public:
   bool OpenAeqStart(const std::array<std::int32_t, kOutputCount>&, int, int) override { return false; }
   bool AeqStartOpen() const override { return false; }
-  bool AeqStartRunning() const override { return false; }
+  bool AeqStartWaiting() const override { return false; }
   void AeqRun() override {}
   void RunAutoTimeCorrection() override {}
   void CloseTcrStart() override {}

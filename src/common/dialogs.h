@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 struct CustomerProfile;
@@ -15,6 +16,15 @@ class Dialogs {
 
   // A modal message box with one "OK" button.
   virtual void ShowMessage(std::string_view text, MessageIcon icon = MessageIcon::None) = 0;
+
+  // A failure's message box: the system's text, and under it one plain line that says why (the
+  // port, its device and the likely cause; the reason a save failed). Without a cause it is an
+  // ordinary message; the command line prints the cause on the line after the message.
+  virtual void ShowFailure(std::string_view text, std::string_view cause,
+                           MessageIcon icon = MessageIcon::None) {
+    if (cause.empty()) return ShowMessage(text, icon);
+    ShowMessage(std::string(text) + "\n" + std::string(cause), icon);
+  }
 
   // The modal dialog titled "ERROR" with one short message and an "OK" button, which the
   // equalizer and crossover windows show for a mistyped channel name.
@@ -31,9 +41,13 @@ class Dialogs {
     (void)keepAlive;
     return kMemoryCancel;
   }
-  // "MEMORY SAVA" ("DATA  SAVE    OK?"): 1 for "OK"; 0 for "CANCEL" or when it closed itself
-  // after 3000 ms.
-  virtual int ConfirmMemorySave() { return 0; }
+  // "MEMORY SAVA" ("DATA  SAVE    OK?") for storing to `memory` (1..6), which it names, as it
+  // counts down the seconds before it cancels itself: 1 for "OK"; 0 for "CANCEL" or when it
+  // closed itself after 3000 ms.
+  virtual int ConfirmMemorySave(int memory) {
+    (void)memory;
+    return 0;
+  }
 
   // The "Welcome Screen" shown once at start-up; "Customer Registration" asks for the profile.
   enum class WelcomeChoice { SystemSetup, CustomerRegistration };

@@ -6,4 +6,8 @@ class MessagePump {
  public:
   virtual ~MessagePump() = default;
   virtual void Pump() = 0;
+  // Lets the windows paint, and nothing else: no clicks, no timers, no window requests. Bulk
+  // transfers, which must not be re-entered, call it between bytes so that their progress window
+  // and the main window still reach the screen.
+  virtual void PumpPaint() {}
 };

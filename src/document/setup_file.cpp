@@ -26,6 +26,11 @@ constexpr const char* kFailedToOpen = "Failed to open document.";
 constexpr const char* kFailedToSave = "Failed to save document.";
 constexpr const char* kNotFound = "%1 was not found.";
 constexpr const char* kAccessDenied = "Access to %1 was denied.";
+constexpr const char* kNoSpaceReason = "No space left on the disk that holds %1";
+constexpr const char* kReadOnlyReason = "The folder %1 is read-only";
+constexpr const char* kPermissionReason = "Permission denied: you may not write into the folder %1";
+constexpr const char* kNameTooLongReason = "The name %1 is too long";
+constexpr const char* kNoFolderReason = "The folder %1 does not exist";
 
 std::string Fill(std::string_view pattern, const std::string& path) {
   std::string text(pattern);
@@ -131,6 +136,7 @@ bool WriteAll(int fd, const std::string& data) {
   while (done < data.size()) {
     const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
     if (n < 0 && errno == EINTR) continue;
+    if (n == 0) errno = ENOSPC;  // a write that takes nothing has found the disk full
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
   }
@@ -249,18 +255,17 @@ std::string Serialize(const SetupDocument& doc) {
   return ar.out.bytes();
 }
 
-bool Write(const std::string& path, const SetupDocument& doc, std::string& error) {
-  const std::string data = Serialize(doc);
-  const std::string target = ResolveTarget(path);
+namespace {
 
+// Writes `data` over `path` through a temporary file; 0, or the system's error number of the
+// first step that failed (no file has changed then). `target` is the file actually replaced.
+int WriteReplacing(const std::string& path, const std::string& data, std::string& target) {
+  target = ResolveTarget(path);
   const std::string folder = FolderOf(target);
   RemoveStaleTemporaries(folder);
   std::string temp = folder + "/" + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-XXXXXX";
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    error = std::strerror(errno);
-    return false;
-  }
+  if (fd < 0) return errno;
   int failure = 0;
   auto step = [&failure](bool ok) {
     if (!ok && failure == 0) failure = errno != 0 ? errno : EIO;
@@ -271,22 +276,55 @@ bool Write(const std::string& path, const SetupDocument& doc, std::string& error
       step(WriteAll(fd, data)) && step(::fchmod(fd, NewFileMode(target)) == 0) && step(::fsync(fd) == 0);
   ok = step(::close(fd) == 0) && ok;
   ok = ok && step(::rename(temp.c_str(), target.c_str()) == 0);
-  if (!ok) {
-    ::unlink(temp.c_str());
-    error = std::strerror(failure);
+  if (!ok) ::unlink(temp.c_str());
+  return ok ? 0 : failure;
+}
+
+}  // namespace
+
+bool Write(const std::string& path, const SetupDocument& doc, std::string& error) {
+  std::string target;
+  const int failure = WriteReplacing(path, Serialize(doc), target);
+  if (failure != 0) error = std::strerror(failure);
+  return failure == 0;
+}
+
+bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs) {
+  doc.viewSynchronized = 0;
+  std::string target;
+  const int failure = WriteReplacing(path, Serialize(doc), target);
+  if (failure != 0) {
+    dialogs.ShowFailure(kFailedToSave, SaveFailureReason(failure, target), MessageIcon::Exclamation);
     return false;
   }
   return true;
 }
 
-bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs) {
-  doc.viewSynchronized = 0;
-  std::string error;
-  if (!Write(path, doc, error)) {
-    dialogs.ShowMessage(kFailedToSave, MessageIcon::Exclamation);
-    return false;
+std::string SaveFailureReason(int error, const std::string& target) {
+  const std::string folder = FolderOf(target);
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return Fill(kNoSpaceReason, folder);
+    case EROFS:
+      return Fill(kReadOnlyReason, folder);
+    case EACCES:
+    case EPERM: {
+      // A folder that nobody may write into is read-only; otherwise this user may not.
+      struct stat st {};
+      const bool readOnly =
+          ::stat(folder.c_str(), &st) == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+      return Fill(readOnly ? kReadOnlyReason : kPermissionReason, folder);
+    }
+    case ENAMETOOLONG:
+      return Fill(kNameTooLongReason, target.substr(target.find_last_of('/') + 1));
+    case ENOENT:
+    case ENOTDIR:
+      return Fill(kNoFolderReason, folder);
+    default:
+      return std::strerror(error);
   }
-  return true;
 }
 
 }  // namespace SetupFile

@@ -36,7 +36,8 @@ LoadOutcome LoadBytes(std::string_view data, SetupDocument& doc, Dialogs& dialog
 
 // Writes the whole document to `path` through a temporary file beside it that replaces the
 // target only once everything has been written and flushed; on failure the old file is left
-// intact and "Failed to save document." is shown. Clears `viewSynchronized` either way. The
+// intact and "Failed to save document." is shown with the reason under it (SaveFailureReason).
+// Clears `viewSynchronized` either way. The
 // temporary file is ".krv5200-saving-PID-XXXXXX" in the target's folder, whatever the target's
 // name; ones left there by a save that was killed are removed first.
 bool Save(const std::string& path, SetupDocument& doc, Dialogs& dialogs);
@@ -48,5 +49,9 @@ bool Write(const std::string& path, const SetupDocument& doc, std::string& error
 
 // The bytes Save writes.
 std::string Serialize(const SetupDocument& doc);
+
+// Why a save to `target` failed with the system error `error`, in one plain line: no space left
+// on the disk, a read-only folder, permission denied, a name too long, a missing folder.
+std::string SaveFailureReason(int error, const std::string& target);
 
 }  // namespace SetupFile

@@ -30,7 +30,7 @@ class FormView {
   virtual void ReleaseCaptureAndCursor() = 0;
   // Lets the main frame fit its size to the form.
   virtual void FitFrame() {}
-  // A passing note in the main window's status bar ("Stored in memory 3").
+  // A note in the main window's status bar ("Stored in memory 3"), shown until the next one.
   virtual void ShowStatusMessage(const std::string& text) { (void)text; }
   // Prints the one-page spectrum report of the frozen levels (only ever asked while offline).
   virtual void PrintSpectrum(const std::array<std::int32_t, kGeqBandCount>& printLevels) {

@@ -240,6 +240,9 @@ int SetupForm::StatusCheck() {
   if (status == 0) {
     link_.portOpen = false;
     port_.ClosePort();
+    // As after a failed frame: a spectrum window left open would stay dead, and its button
+    // would not open it again after the next connect.
+    CloseAnalyzer();
   } else if (status == DeviceLink::kStatusSettingError) {
     tcrMeasuring_ = false;
   }
@@ -263,7 +266,7 @@ void SetupForm::TransferFailed(int value) {
   runs_->CloseTcrStart();
   CloseAnalyzer();
   SetOpenWindowsOffline(true);
-  dialogs_.ShowMessage(ChecksumErrorText(value));
+  dialogs_.ShowFailure(ChecksumErrorText(value), port_.FailureNote());
   aeqActive_ = 0;
   work_.aeqActive = 0;
   Doc().aeqActive = 0;
@@ -286,7 +289,7 @@ void SetupForm::Connect(int portIndex) {
   }
   if (!link.SetOperatingMode(true, switches_[Slot(FunctionSwitch::Parametric)] ? 1 : 0, AeqModeByte(),
                              work_.subWooferMode)) {
-    dialogs_.ShowMessage(kPcControlFailText);
+    dialogs_.ShowFailure(kPcControlFailText, port_.FailureNote());
     EndBusy();
     return;
   }
@@ -318,7 +321,7 @@ void SetupForm::Connect(int portIndex) {
   if (!uploaded) {
     port_.ClosePort();
     link_.portOpen = false;
-    dialogs_.ShowMessage(kInitializeErrorText);
+    dialogs_.ShowFailure(kInitializeErrorText, port_.FailureNote());
     EndBusy();
     view_.Refresh();
     return;
@@ -361,7 +364,7 @@ void SetupForm::OnTimer(int id) {
       if (!link_.portOpen) return;
       if (!link_.linkBusy) {
         RunStatusCheck();
-      } else if (runs_->AeqStartOpen() && !runs_->AeqStartRunning()) {
+      } else if (runs_->AeqStartWaiting()) {
         // The start dialog holds the link for as long as it is open; keep the processor awake.
         // Its request to run may arrive while the query waits on the line: it runs afterwards.
         keepAliveRunning_ = true;
@@ -404,8 +407,16 @@ void SetupForm::SetStatusText(const char* text) {
 
 void SetupForm::AnalyzerTick() {
   if (!link_.analyzerCycle || link_.pending.valid) {
-    // A request met a busy link: it stays remembered until the link is free.
-    if (link_.pending.valid && !link_.linkBusy) ReplayPending();
+    if (!link_.pending.valid) return;
+    if (!link_.linkBusy) {
+      ReplayPending();
+    } else if (link_.pending.code != PendingCode::Disconnect) {
+      // A tick that cannot replay the request drops it, so that a click made while a long
+      // sequence holds the link is not sent minutes later; the flash says it was not sent.
+      // A remembered disconnect stays: the windows already show the form offline.
+      link_.pending = PendingOperation{};
+      Flash();
+    }
     return;
   }
   if (link_.linkBusy || !link_.portOpen) return;
@@ -424,8 +435,9 @@ void SetupForm::ReadLevels() {
       ReplayPending();
       return;
     }
-    if (!link_.analyzerCycle) {
-      // Closed or paused by a drag meanwhile.
+    if (!link_.analyzerCycle || analyzer_.frozen == 1) {
+      // Closed, paused by a drag or frozen by "Stop" meanwhile: the rest of the reading would
+      // only change levels nobody looks at, or the frozen ones.
       EndBusy();
       return;
     }
@@ -730,8 +742,7 @@ bool SetupForm::SendAeqOff(DeviceLink& link) {
       TransferFailed(0);
       return false;
     }
-    work_.aeqParameters = words;
-    Doc().aeqParameters = words;
+    StoreAeqParameters(words);
     // Only a complete copy counts as saved: a read that broke off leaves the flag as it was.
     SetAeqParametersSaved(true);
   }
@@ -762,7 +773,7 @@ void SetupForm::SetSubWooferMode(int mode) {
     StatusCheck();
   } else {
     // The port is closed; a status query would only wait out its retries and report twice.
-    dialogs_.ShowMessage(kNotSwSetText);
+    dialogs_.ShowFailure(kNotSwSetText, port_.FailureNote());
     link_.portOpen = false;
   }
   EndBusy();
@@ -1181,8 +1192,11 @@ void SetupForm::ToggleAeqSave() {
 
 void SetupForm::SetAeqParametersSaved(bool saved) {
   aeqSavedToggle_ = saved;
-  work_.aeqParametersSaved = saved ? 1 : 0;
-  Doc().aeqParametersSaved = work_.aeqParametersSaved;
+  const std::int32_t value = saved ? 1 : 0;
+  // The mark is stored in the setup file: changing it is an edit to be offered for saving.
+  if (Doc().aeqParametersSaved != value) session_.SetModified();
+  work_.aeqParametersSaved = value;
+  Doc().aeqParametersSaved = value;
 }
 
 void SetupForm::ClearAeqSwitch() {

@@ -43,11 +43,12 @@ ConnectResult ConnectSequence::Connect(const ConnectRequest& request) {
   DeviceLink link(port_, clock_);
   if (!link.OpenPort(request.portName)) return ConnectResult::OpenFailed;
   if (!link.SetOperatingMode(true, request.upload.peqOn ? 1 : 0, request.aeqMode, request.subWooferMode)) {
-    dialogs_.ShowMessage(kPcControlFailText);
+    dialogs_.ShowFailure(kPcControlFailText, port_.FailureNote());
     return ConnectResult::ModeFailed;
   }
   // A setting error is reported and then mended by the upload, which rewrites every setting.
-  if (StatusCheck() == 0) return ConnectResult::StatusFailed;
+  const int status = StatusCheck();
+  if (status == 0) return ConnectResult::StatusFailed;
 
   // A bulk send delivers no window events, brackets included.
   DeviceLink upload(port_, clock_);
@@ -57,15 +58,15 @@ ConnectResult ConnectSequence::Connect(const ConnectRequest& request) {
   uploaded = uploaded && upload.SetBulkUpdate(false);
   if (!uploaded) {
     port_.ClosePort();
-    dialogs_.ShowMessage(kInitializeErrorText);
+    dialogs_.ShowFailure(kInitializeErrorText, port_.FailureNote());
     return ConnectResult::UploadFailed;
   }
   if (!SendSpeakerLevels(request.upload.speakerSwitch, request.upload.crossover, request.currentSide)) {
     // The line died after the upload: what the form's next status check would say.
-    dialogs_.ShowMessage(kPortNotConnectText);
+    dialogs_.ShowFailure(kPortNotConnectText, port_.FailureNote());
     return ConnectResult::LevelsFailed;
   }
-  return ConnectResult::Connected;
+  return status == DeviceLink::kStatusSettingError ? ConnectResult::SettingError : ConnectResult::Connected;
 }
 
 void ConnectSequence::Disconnect(int subWooferMode) {
@@ -78,7 +79,7 @@ int ConnectSequence::StatusCheck() {
   DeviceLink link(port_, clock_);
   const int status = link.QueryStatus();
   if (status == 0) {
-    dialogs_.ShowMessage(kPortNotConnectText);
+    dialogs_.ShowFailure(kPortNotConnectText, port_.FailureNote());
   } else if (status == DeviceLink::kStatusSettingError) {
     dialogs_.ShowMessage(kSettingErrorText);
   }

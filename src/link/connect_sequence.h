@@ -40,6 +40,7 @@ enum class ConnectResult {
   StatusFailed,  // "Port Not Connect"; port closed
   UploadFailed,  // "INITIALIZE ERROR"; port closed
   LevelsFailed,  // a speaker level was not taken: "Port Not Connect"; port closed
+  SettingError,  // connected and uploaded, but the status check first said "SETTING ERROR"
   Connected,
 };
 
@@ -51,7 +52,8 @@ class ConnectSequence {
 
   // Opens the port, puts the processor under PC control, checks its status, uploads the setup
   // between bulk-update brackets and sends every output's speaker level. A status of 6 shows
-  // "SETTING ERROR" and the upload goes on: it rewrites the settings the processor complained of.
+  // "SETTING ERROR" and the upload goes on: it rewrites the settings the processor complained of;
+  // the result then says SettingError, as the connect did not fully succeed.
   ConnectResult Connect(const ConnectRequest& request);
   // Releases PC control (unchecked) and closes the port.
   void Disconnect(int subWooferMode);

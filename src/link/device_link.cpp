@@ -67,17 +67,24 @@ void DeviceLink::Send(std::uint8_t byte) {
     if (port_.SendByte(byte, noPump != 0) == 1) return;
     clock_.SleepMs(kRetrySleepMs);
   }
+  GiveUp();
+}
+
+void DeviceLink::GiveUp(bool heard) {
   lineAlive = false;
   status = kFailed;
+  refused_ = heard;
 }
 
 template <typename Classify>
 DeviceLink::Reply DeviceLink::Read(std::uint8_t& byte, int sleepBeforeMs, Classify classify) {
   if (!Alive()) return Reply::Failed;
+  bool heard = false;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     if (sleepBeforeMs > 0) clock_.SleepMs(sleepBeforeMs);
     std::uint8_t got = 0;
     if (port_.ReceiveByte(got, noPump != 0) == 1) {
+      heard = true;
       const Verdict v = classify(got);
       if (v == Verdict::Accept) {
         byte = got;
@@ -87,8 +94,7 @@ DeviceLink::Reply DeviceLink::Read(std::uint8_t& byte, int sleepBeforeMs, Classi
     }
     clock_.SleepMs(kRetrySleepMs);
   }
-  lineAlive = false;
-  status = kFailed;
+  GiveUp(heard);
   return Reply::Failed;
 }
 
@@ -108,6 +114,7 @@ bool DeviceLink::Restart() {
   ++status;
   if (status < kFailed) return true;
   status = kFailed;
+  refused_ = true;
   return false;
 }
 
@@ -252,6 +259,7 @@ bool DeviceLink::ClosePort() { return port_.ClosePort(); }
 
 bool DeviceLink::Checked() {
   if (status != kFailed) return true;
+  port_.NoteTransferFailure(refused_);
   port_.ClosePort();
   return false;
 }

@@ -85,6 +85,8 @@ class DeviceLink {
   enum class Verdict { Accept, Nak, Ignore };
 
   bool Alive() const { return lineAlive && status != kFailed; }
+  // The transaction runs out of attempts; `heard`: bytes came, but none that fit.
+  void GiveUp(bool heard = false);
   void Send(std::uint8_t byte);
   template <typename Classify>
   Reply Read(std::uint8_t& byte, int sleepBeforeMs, Classify classify);
@@ -106,4 +108,6 @@ class DeviceLink {
 
   SerialPort& port_;
   Clock& clock_;
+  // The last failure came from answers that did not fit (refusals, garbage), not from silence.
+  bool refused_ = false;
 };

@@ -6,24 +6,24 @@ std::string OpenFailure::GroupToJoin() const {
   return group.empty() || group == "root" ? std::string(kSerialGroup) : group;
 }
 
-std::string OpenFailure::ConnectMessage() const {
-  if (reason == Reason::PermissionDenied && !device.empty())
-    return FillPlaceholders(kPermissionText, device, GroupToJoin());
-  return kOpenFailedText;
-}
-
 std::string OpenFailure::PortNote(const std::string& portName) const {
   if (device.empty()) return FillPlaceholders(kNoMappingNote, portName);
+  std::string note;
   switch (reason) {
     case Reason::PermissionDenied:
-      return portName + ": " + FillPlaceholders(kPermissionText, device, GroupToJoin());
+      note = portName + ": " + FillPlaceholders(kPermissionText, device, GroupToJoin());
+      break;
     case Reason::NoDevice:
-      return FillPlaceholders(kNoDeviceNote, portName, device);
+      note = FillPlaceholders(kNoDeviceNote, portName, device);
+      break;
     case Reason::InUse:
-      return FillPlaceholders(kInUseNote, portName, device);
+      note = FillPlaceholders(kInUseNote, portName, device);
+      break;
     case Reason::None:
     case Reason::Other:
+      note = FillPlaceholders(kCouldNotOpenNote, portName, device);
       break;
   }
-  return FillPlaceholders(kCouldNotOpenNote, portName, device);
+  // A port given as a device path is named once.
+  return device == portName ? note.substr(portName.size() + 2) : note;
 }

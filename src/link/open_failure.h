@@ -23,8 +23,6 @@ struct OpenFailure {
   bool Failed() const { return reason != Reason::None; }
   // The group to join: the device's own, unless that is none or "root".
   std::string GroupToJoin() const;
-  // What a failed connect shows: the permission advice, else "Port Open Faild.".
-  std::string ConnectMessage() const;
   // Why the menu item of `portName` is greyed, e.g. "COM2: /dev/ttyS1 could not be opened".
   std::string PortNote(const std::string& portName) const;
 };

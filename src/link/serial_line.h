@@ -20,6 +20,14 @@ class SerialLine {
   virtual bool Probe(const std::string& portName) = 0;
   // Why the last Open or Probe failed; a line that cannot tell says Other.
   virtual OpenFailure LastOpenFailure() const { return {OpenFailure::Reason::Other, {}, {}}; }
+  // The device a port name stands for; "" when the line cannot tell.
+  virtual std::string DeviceFor(const std::string& portName) const {
+    (void)portName;
+    return {};
+  }
+  // True once the device of the open (or last opened) port has gone away, as an unplugged
+  // adapter does.
+  virtual bool DeviceGone() const { return false; }
   // Number of bytes written (0 or 1); returns when the byte has left or the time-out passed.
   virtual int SendByte(std::uint8_t byte) = 0;
   // Number of bytes read (0 or 1); on 0 the byte is left as it was.

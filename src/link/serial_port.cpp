@@ -9,11 +9,38 @@ SerialPort::SerialPort(SerialLine& line, Dialogs& dialogs, MessagePump& pump)
 
 bool SerialPort::OpenPort(const std::string& portName) {
   if (line_.IsOpen()) line_.Close();
+  portName_ = portName;
+  transferFailure_ = LineFailure::Kind::None;
+  openFailure_ = {};
   if (!line_.Open(portName)) {
-    dialogs_.ShowMessage(line_.LastOpenFailure().ConnectMessage());
+    openFailure_ = line_.LastOpenFailure();
+    if (!openFailure_.Failed()) openFailure_.reason = OpenFailure::Reason::Other;
+    dialogs_.ShowFailure(kOpenFailedText, FailureNote());
     return false;
   }
   return true;
+}
+
+void SerialPort::NoteTransferFailure(bool refused) {
+  if (!line_.IsOpen()) return;
+  if (line_.DeviceGone()) {
+    transferFailure_ = LineFailure::Kind::DeviceGone;
+  } else {
+    transferFailure_ = refused ? LineFailure::Kind::Refused : LineFailure::Kind::NoAnswer;
+  }
+}
+
+void SerialPort::Pump(bool noPump) {
+  if (noPump) {
+    pump_.PumpPaint();
+  } else {
+    pump_.Pump();
+  }
+}
+
+std::string SerialPort::FailureNote() const {
+  if (openFailure_.Failed()) return openFailure_.PortNote(portName_);
+  return LineFailure{transferFailure_, line_.DeviceFor(portName_)}.Note(portName_);
 }
 
 bool SerialPort::ClosePort() {
@@ -40,13 +67,13 @@ OpenFailure SerialPort::ProbeFailure(const std::string& portName) const {
 int SerialPort::SendByte(std::uint8_t byte, bool noPump) {
   if (!line_.IsOpen()) return 0;
   const int sent = line_.SendByte(byte);
-  if (!noPump) pump_.Pump();
+  Pump(noPump);
   return sent;
 }
 
 int SerialPort::ReceiveByte(std::uint8_t& byte, bool noPump) {
   if (!line_.IsOpen()) return 0;
   const int received = line_.ReceiveByte(byte);
-  if (!noPump) pump_.Pump();
+  Pump(noPump);
   return received;
 }

@@ -17,6 +17,8 @@ class TracingLine : public SerialLine {
   bool IsOpen() const override { return inner_.IsOpen(); }
   bool Probe(const std::string& portName) override { return inner_.Probe(portName); }
   OpenFailure LastOpenFailure() const override { return inner_.LastOpenFailure(); }
+  std::string DeviceFor(const std::string& portName) const override { return inner_.DeviceFor(portName); }
+  bool DeviceGone() const override { return inner_.DeviceGone(); }
   int SendByte(std::uint8_t byte) override;
   int ReceiveByte(std::uint8_t& byte) override;
 

@@ -150,5 +150,7 @@ AeqOutcome AeqMeasurement::EndFailed() {
   host_.ClearAeqSwitch();
   host_.SetFunctionButtonsLocked(false);
   if (host_.LinkBusy()) host_.SetLinkBusy(false);
+  // The analyzer's reading, paused for the run, goes on wherever its window is still open.
+  host_.SetAnalyzerCycle(true);
   return AeqOutcome::LineFailed;
 }

@@ -5,7 +5,8 @@
 std::int32_t AnalyzerState::CapLevel(int reading) { return std::clamp(reading, 0, kSpectrumMaxLevel); }
 
 void AnalyzerState::StoreReading(int band, int reading) {
-  if (band < 0 || band >= kSpectrumBandCount) return;
+  // A frozen picture keeps its levels: they are what is printed with its trend line.
+  if (band < 0 || band >= kSpectrumBandCount || frozen == 1) return;
   levels[static_cast<std::size_t>(band)] = CapLevel(reading);
 }
 

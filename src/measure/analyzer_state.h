@@ -25,7 +25,7 @@ struct AnalyzerState {
   // A processor reading as the bars show it: larger values are shown as 47.
   static std::int32_t CapLevel(int reading);
 
-  // Stores one band's reading (capped).
+  // Stores one band's reading (capped); none while frozen.
   void StoreReading(int band, int reading);
   // The reading is complete and waits to be drawn.
   void Publish() { dataReady = 1; }

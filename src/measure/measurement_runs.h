@@ -30,7 +30,7 @@ class MeasurementRuns : public AutomaticRuns {
   bool OpenAeqStart(const std::array<std::int32_t, kOutputCount>& speakerSwitch, int status,
                     int aeqMode) override;
   bool AeqStartOpen() const override { return aeqStart_.IsOpen(); }
-  bool AeqStartRunning() const override { return aeqStart_.Running(); }
+  bool AeqStartWaiting() const override { return aeqStart_.IsOpen() && aeqStart_.StartEnabled(); }
   void AeqRun() override { lastAeq_ = aeqRun_.Run(); }
   void RunAutoTimeCorrection() override { lastTcr_ = tcrRun_.Run(); }
   void CloseTcrStart() override { tcrRun_.CloseDialog(); }

@@ -85,6 +85,7 @@ QtSerialLine::~QtSerialLine() = default;
 bool QtSerialLine::Open(const std::string& portName) {
   if (port_->isOpen()) Close();
   devicePath_ = PortDevice(portName, settings_);
+  deviceGone_ = false;
   if (!OpenDevice(*port_, devicePath_)) return false;
   Apply();  // as with the driver's own configuration calls, a refused setting is not an error
   lineFreeAt_ = Clock::now();
@@ -141,6 +142,22 @@ bool QtSerialLine::Close() {
 
 bool QtSerialLine::IsOpen() const { return port_->isOpen(); }
 
+std::string QtSerialLine::DeviceFor(const std::string& portName) const {
+  return PortDevice(portName, settings_);
+}
+
+bool QtSerialLine::DeviceGone() const {
+  if (deviceGone_) return true;
+  // An unplugged adapter takes its device node with it.
+  struct stat info {};
+  return !devicePath_.empty() && ::stat(devicePath_.c_str(), &info) != 0 && errno == ENOENT;
+}
+
+void QtSerialLine::ClearError() {
+  if (port_->error() == QSerialPort::ResourceError) deviceGone_ = true;
+  port_->clearError();
+}
+
 bool QtSerialLine::Probe(const std::string& portName) {
   QSerialPort probe;
   if (!OpenDevice(probe, PortDevice(portName, settings_))) return false;
@@ -164,7 +181,7 @@ int QtSerialLine::SendByte(std::uint8_t byte) {
   const Clock::time_point start = Clock::now();
   const char c = static_cast<char>(byte);
   if (port_->write(&c, 1) != 1) {
-    port_->clearError();
+    ClearError();
     return 0;
   }
   // QSerialPort buffers the byte; push it to the driver and wait until the driver has sent it.
@@ -172,7 +189,7 @@ int QtSerialLine::SendByte(std::uint8_t byte) {
     if (!port_->waitForBytesWritten(kByteTimeoutMs)) {
       // Drop the byte, or the retry would send it twice.
       port_->clear(QSerialPort::Output);
-      port_->clearError();
+      ClearError();
       return 0;
     }
   }
@@ -184,12 +201,12 @@ int QtSerialLine::SendByte(std::uint8_t byte) {
 int QtSerialLine::ReceiveByte(std::uint8_t& byte) {
   if (!port_->isOpen()) return 0;
   if (port_->bytesAvailable() == 0 && !port_->waitForReadyRead(kByteTimeoutMs)) {
-    port_->clearError();
+    ClearError();
     return 0;
   }
   char c = 0;
   if (!port_->getChar(&c)) {
-    port_->clearError();
+    ClearError();
     return 0;
   }
   byte = static_cast<std::uint8_t>(c);

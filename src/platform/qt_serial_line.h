@@ -25,6 +25,8 @@ class QtSerialLine : public SerialLine {
   bool IsOpen() const override;
   bool Probe(const std::string& portName) override;
   OpenFailure LastOpenFailure() const override { return lastFailure_; }
+  std::string DeviceFor(const std::string& portName) const override;
+  bool DeviceGone() const override;
   int SendByte(std::uint8_t byte) override;
   int ReceiveByte(std::uint8_t& byte) override;
 
@@ -38,11 +40,14 @@ class QtSerialLine : public SerialLine {
   // Opens `device` on `port`; on failure records why.
   bool OpenDevice(QSerialPort& port, const std::string& device);
   void WaitForWire(Clock::time_point start);
+  // Clears the port's error after a failed transfer, remembering whether the device went away.
+  void ClearError();
 
   SettingsStore& settings_;
   std::unique_ptr<QSerialPort> port_;
   std::string devicePath_;
   OpenFailure lastFailure_;
+  bool deviceGone_ = false;
   std::chrono::nanoseconds byteTime_{0};
   Clock::time_point lineFreeAt_{};
 };

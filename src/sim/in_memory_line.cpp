@@ -14,7 +14,7 @@ bool InMemoryLine::Known(const std::string& portName) const {
 
 bool InMemoryLine::Open(const std::string& portName) {
   if (open_) Close();
-  if (!Known(portName)) return false;
+  if (!Known(portName) || unplugged_) return false;
   open_ = true;
   openName_ = portName;
   ++openCount_;
@@ -36,7 +36,7 @@ bool InMemoryLine::Probe(const std::string& portName) {
 }
 
 int InMemoryLine::SendByte(std::uint8_t byte) {
-  if (!open_) return 0;
+  if (!open_ || unplugged_) return 0;
   if (refusing_) {
     clock_.AdvanceUs(kTimeoutUs);
     return 0;
@@ -46,11 +46,12 @@ int InMemoryLine::SendByte(std::uint8_t byte) {
   processor_->Receive(byte, startUs);
   processor_->Advance(clock_.NowUs());
   sent_.push_back(byte);
+  if (onSent) onSent();
   return 1;
 }
 
 int InMemoryLine::ReceiveByte(std::uint8_t& byte) {
-  if (!open_) return 0;
+  if (!open_ || unplugged_) return 0;
   const std::int64_t nowUs = clock_.NowUs();
   const std::int64_t deadlineUs = nowUs + kTimeoutUs;
   // The PC is blocked here, so everything it sent is known: let the processor run up to the

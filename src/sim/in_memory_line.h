@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,12 @@ class InMemoryLine : public SerialLine {
   int OpenCount() const { return openCount_; }
   // A device that takes no bytes: each send waits out the time-out and returns 0.
   void SetRefusing(bool refusing) { refusing_ = refusing; }
+  // The device goes away, as an unplugged adapter does: every transfer fails at once.
+  void Unplug() { unplugged_ = true; }
+  bool DeviceGone() const override { return unplugged_; }
+
+  // Runs after each byte the PC sent, e.g. to look at the windows in the middle of a transfer.
+  std::function<void()> onSent;
 
   // Every byte the PC sent and received, in order, since the start or the last ClearTraffic.
   const std::vector<std::uint8_t>& Sent() const { return sent_; }
@@ -63,6 +70,7 @@ class InMemoryLine : public SerialLine {
   std::vector<std::string> portNames_{"COM1"};
   bool open_ = false;
   bool refusing_ = false;
+  bool unplugged_ = false;
   std::string openName_;
   int openCount_ = 0;
   std::vector<std::uint8_t> sent_;

@@ -395,6 +395,8 @@ TEST(SetupFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryBehind) {
 
   EXPECT_FALSE(ok);
   EXPECT_EQ(s.dialogs.messages, std::vector<std::string>{"Failed to save document."});
+  EXPECT_EQ(s.dialogs.causes,
+            std::vector<std::string>{"No space left on the disk that holds " + s.dir.path()});
   EXPECT_EQ(ReadFileBytes(s.path), before);
   int entries = 0;
   for (const auto& e : std::filesystem::directory_iterator(s.dir.path())) {
@@ -403,10 +405,31 @@ TEST(SetupFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryBehind) {
   }
   EXPECT_EQ(entries, 1);
 
-  // A folder that does not exist.
-  s.dialogs.messages.clear();
-  EXPECT_FALSE(SetupFile::Save(s.dir.File("no/such/folder.tvn"), changed, s.dialogs));
-  EXPECT_EQ(s.dialogs.messages, std::vector<std::string>{"Failed to save document."});
+  // A folder that does not exist, a name longer than a folder allows.
+  const std::string tooLong = std::string(300, 'n') + ".tvn";
+  for (const auto& [path, cause] : {std::pair(s.dir.File("no/such/folder.tvn"),
+                                              "The folder " + s.dir.File("no/such") + " does not exist"),
+                                    std::pair(s.dir.File(tooLong), "The name " + tooLong + " is too long")}) {
+    s.dialogs = {};
+    EXPECT_FALSE(SetupFile::Save(path, changed, s.dialogs));
+    EXPECT_EQ(s.dialogs.messages, std::vector<std::string>{"Failed to save document."});
+    EXPECT_EQ(s.dialogs.causes, std::vector<std::string>{cause});
+  }
+  EXPECT_EQ(ReadFileBytes(s.path), before);
+}
+
+// A refused write is a read-only folder when nobody may write into it, else this user may not (a
+// test run as root cannot stage either).
+TEST(SetupFile, ARefusedSaveTellsAReadOnlyFolderFromAnotherUsers) {
+  TempDir dir;
+  const std::string locked = dir.File("locked");
+  std::filesystem::create_directory(locked);
+  std::filesystem::permissions(locked,
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  EXPECT_EQ(SetupFile::SaveFailureReason(EACCES, locked + "/car.tvn"),
+            "The folder " + locked + " is read-only");
+  EXPECT_EQ(SetupFile::SaveFailureReason(EACCES, dir.File("car.tvn")),
+            "Permission denied: you may not write into the folder " + dir.path());
 }
 
 TEST(SetupFile, SaveReplacesTheTargetThroughASymbolicLink) {

@@ -92,7 +92,7 @@ TEST_F(DocumentCli, RefusedFilesReportTheSystemsMessageAndFail) {
 
   o = Cli({"new", "no/such/folder/x.tvn"});
   EXPECT_EQ(o.exitStatus, 1);
-  EXPECT_EQ(o.err, "Failed to save document.\n");
+  EXPECT_EQ(o.err, "Failed to save document.\nThe folder no/such/folder does not exist\n");
 
   // Wrong arguments: a usage message and a failure, nothing written.
   for (const std::vector<std::string>& args :

@@ -196,7 +196,7 @@ TEST_F(CliRun, StatusStoreSpectrumAndTrace) {
   const Outcome noPort =
       Cli({"report", "spectrum", dir.File("none.pdf"), "--port", dir.File("no-such-port")});
   EXPECT_EQ(noPort.exitStatus, 1);
-  EXPECT_EQ(noPort.err, "Port Open Faild.\n");
+  EXPECT_EQ(noPort.err, "Port Open Faild.\n" + dir.File("no-such-port") + " does not exist\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("none.pdf")));
 
   const Outcome store = Cli({"store", "4", "--port", sim.Port()});
@@ -211,7 +211,7 @@ TEST_F(CliRun, StatusStoreSpectrumAndTrace) {
   EXPECT_EQ(Cli({"status"}).exitStatus, 1);
   const Outcome missing = Cli({"status", "--port", dir.File("no-such-port")});
   EXPECT_EQ(missing.exitStatus, 1);
-  EXPECT_EQ(missing.err, "Port Open Faild.\n");
+  EXPECT_EQ(missing.err, "Port Open Faild.\n" + dir.File("no-such-port") + " does not exist\n");
 
   ProcessorState st;
   ASSERT_TRUE(sim.Stop(st));
@@ -225,16 +225,22 @@ TEST_F(CliRun, FailuresExitOneWithTheirMessage) {
   RecordingDialogs dialogs;
   SetupDocument doc;
   ASSERT_TRUE(SetupFile::Save(dir.File("car.tvn"), doc, dialogs));
+  // The port is a device path, so the line names it once.
+  const std::string noAnswer =
+      dir.File("port") +
+      ": no answer from the processor: check the cable and that the processor is switched on\n";
   const struct {
     std::vector<std::string> faults;
     std::vector<std::string> args;
     const char* out;  // nullptr: not checked
-    const char* err;
+    std::string err;
   } cases[] = {
       {{"--status", "S"}, {"status"}, "6 setting error\n", "SETTING ERROR\n"},
-      {{"--silent"}, {"status"}, "", "Port Not Connect\n"},
+      // The setup goes over all the same, but the upload did not fully succeed.
+      {{"--status", "S"}, {"upload", dir.File("car.tvn")}, "", "SETTING ERROR\n"},
+      {{"--silent"}, {"status"}, "", "Port Not Connect\n" + noAnswer},
       // The line dies while the speaker levels follow the upload.
-      {{"--silent-after", "230"}, {"upload", dir.File("car.tvn")}, nullptr, "Port Not Connect\n"},
+      {{"--silent-after", "230"}, {"upload", dir.File("car.tvn")}, nullptr, "Port Not Connect\n" + noAnswer},
   };
   for (const auto& c : cases) {
     Simulator sim(dir, c.faults);

@@ -114,7 +114,14 @@ class FakeProgress : public Progress {
 
 class FakeDialogs : public Dialogs {
  public:
-  void ShowMessage(std::string_view text, MessageIcon) override { messages.emplace_back(text); }
+  void ShowMessage(std::string_view text, MessageIcon) override {
+    messages.emplace_back(text);
+    causes.emplace_back();
+  }
+  void ShowFailure(std::string_view text, std::string_view cause, MessageIcon icon) override {
+    ShowMessage(text, icon);
+    causes.back() = cause;
+  }
   WelcomeChoice ShowWelcomeScreen() override {
     ++welcomes;
     return welcome;
@@ -142,6 +149,7 @@ class FakeDialogs : public Dialogs {
   int SelectMemory(const std::function<void()>&) override { return memoryChoice; }
 
   std::vector<std::string> messages;
+  std::vector<std::string> causes;  // the line under each message; "" for none
   int memoryChoice = kMemoryCancel;
   WelcomeChoice welcome = WelcomeChoice::SystemSetup;
   bool copyOk = true;

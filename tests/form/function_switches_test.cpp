@@ -289,6 +289,22 @@ TEST_F(FunctionSwitches, AeqParametersCountAsSavedOnlyOnceTheyAreIn) {
   EXPECT_EQ(Count(Sent(), 'J'), 0);
 }
 
+TEST_F(FunctionSwitches, ParameterWordsReadAtSwitchOffAndTheAeqSaveMarkAreUnsavedChanges) {
+  ConnectNow();
+  form.SetAeqSwitch(true);
+  dialogs.aeqSave = true;
+  session.SetModified(false);
+  form.SetAeqSwitch(false);
+  ASSERT_EQ(session.document.aeqParametersSaved, 1);
+  EXPECT_TRUE(session.IsModified());
+
+  // "AEQ_SAVE" changes what the file holds.
+  session.SetModified(false);
+  form.ToggleAeqSave();
+  EXPECT_EQ(session.document.aeqParametersSaved, 0);
+  EXPECT_TRUE(session.IsModified());
+}
+
 TEST_F(FunctionSwitches, CrossoverWarningAfterTheAutomaticEq) {
   ConnectNow();
   form.SetAeqApplied(true);

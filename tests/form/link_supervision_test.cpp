@@ -194,6 +194,9 @@ TEST_F(LinkSupervision, RecoveryAfterAFailedFrame) {
   form.HandleRequest({FormMessage::PeqSend, 1, 3});
 
   EXPECT_EQ(dialogs.messages, Strings{"CHKSUM ERROR 3"});
+  EXPECT_EQ(
+      dialogs.causes,
+      Strings{"COM1: no answer from the processor: check the cable and that the processor is switched on"});
   const LinkState& link = form.Link();
   EXPECT_FALSE(link.portOpen);
   EXPECT_FALSE(link.linkBusy);

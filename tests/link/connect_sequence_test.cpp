@@ -96,8 +96,8 @@ TEST_F(Connecting, EachFailureHasItsMessage) {
 
   dialogs.messages.clear();
   line.Faults().nakFrames = 0;
-  line.Faults().statusOverride = 'S';  // reported, then mended by the upload
-  EXPECT_EQ(sequence.Connect(Request()), ConnectResult::Connected);
+  line.Faults().statusOverride = 'S';  // reported, then mended by the upload, yet not a clean connect
+  EXPECT_EQ(sequence.Connect(Request()), ConnectResult::SettingError);
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"SETTING ERROR"});
   EXPECT_TRUE(port.IsOpen());
   EXPECT_GT(line.State().counters.accepted['V'], 0);
@@ -118,6 +118,11 @@ TEST_F(Connecting, EachFailureHasItsMessage) {
   EXPECT_EQ(sequence.Connect(Request()), ConnectResult::LevelsFailed);
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Port Not Connect"});
   EXPECT_FALSE(port.IsOpen());
+
+  // Under each link failure, the port and the likely cause.
+  ASSERT_EQ(dialogs.causes.size(), 4u);
+  EXPECT_EQ(dialogs.causes[0], "COM2 stands for no device");
+  EXPECT_EQ(dialogs.causes[2], (LineFailure{LineFailure::Kind::NoAnswer, ""}.Note("COM1")));
 }
 
 TEST(ConnectStatus, DeadLineDuringConnectAndLevels) {

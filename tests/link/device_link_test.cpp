@@ -153,6 +153,37 @@ TEST_F(LinkFixture, SilentLineFailsAfterTheAttemptsRunOut) {
   EXPECT_TRUE(line.sent.empty());
 }
 
+TEST_F(LinkFixture, AFailureNamesThePortItsDeviceAndTheLikelyCause) {
+  const std::string noAnswer =
+      ": no answer from the processor: check the cable and that the processor is switched on";
+  const std::string nonsense =
+      ": no sensible answer from the processor: check the line settings (baud rate) and the cable";
+  const struct {
+    void (*fault)(FakeProcessorLine&);
+    const char* device;
+    std::string note;
+  } cases[] = {
+      {[](FakeProcessorLine& l) { l.silent = true; }, "/dev/ttyUSB0", "COM1 (/dev/ttyUSB0)" + noAnswer},
+      {[](FakeProcessorLine& l) { l.naksOnLetter = 5; }, "/dev/ttyS0", "COM1 (/dev/ttyS0)" + nonsense},
+      {[](FakeProcessorLine& l) { l.statusBytes = {'R'}; }, "COM1", "COM1" + nonsense},  // a device path
+      {[](FakeProcessorLine& l) { l.refuseSend = l.gone = true; }, "/dev/ttyUSB0",
+       "COM1 (/dev/ttyUSB0): the device has gone away: the USB adapter was probably unplugged"},
+  };
+  for (const auto& c : cases) {
+    line.silent = line.refuseSend = false;
+    line.naksOnLetter = 0;
+    line.statusBytes = {'4'};
+    line.device = c.device;
+    ASSERT_TRUE(port.OpenPort("COM1"));
+    c.fault(line);
+    EXPECT_EQ(link.QueryStatus(), 0);
+    // A later attempt on the closed port leaves the first cause standing.
+    line.gone = false;
+    EXPECT_FALSE(link.SetEqLevel(20));
+    EXPECT_EQ(port.FailureNote(), c.note);
+  }
+}
+
 TEST_F(LinkFixture, StatusQueryMapsTheFinalByte) {
   const std::vector<std::pair<std::uint8_t, int>> table = {{'S', 6},  {'0', 7}, {0x04, 8},  {'4', 8},
                                                            {0x08, 9}, {'8', 9}, {0xA4, 10}, {0xA8, 11}};

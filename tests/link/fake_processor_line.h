@@ -39,6 +39,8 @@ class FakeProcessorLine : public SerialLine {
     probed.push_back(portName);
     return openOk;
   }
+  std::string DeviceFor(const std::string&) const override { return device; }
+  bool DeviceGone() const override { return gone; }
   int SendByte(std::uint8_t byte) override {
     if (refuseSend) {
       clock_.SleepMs(kReadTimeoutMs);
@@ -67,6 +69,8 @@ class FakeProcessorLine : public SerialLine {
 
   // Behaviour and faults.
   bool openOk = true;
+  std::string device;  // what every port name stands for
+  bool gone = false;   // the device has gone away
   bool refuseSend = false;
   bool silent = false;                         // never answers
   int naksOnLetter = 0;                        // answer the next letters with "N" instead of "A"
@@ -161,13 +165,18 @@ class CountingPump : public MessagePump {
 class ScriptedDialogs : public Dialogs {
  public:
   void ShowMessage(std::string_view text, MessageIcon) override { messages.emplace_back(text); }
+  void ShowFailure(std::string_view text, std::string_view cause, MessageIcon) override {
+    messages.emplace_back(text);
+    causes.emplace_back(cause);
+  }
   int SelectMemory(const std::function<void()>& keepAlive) override {
     for (int i = 0; i < keepAliveTicks; ++i) keepAlive();
     return memoryChoice;
   }
-  int ConfirmMemorySave() override { return 1; }
+  int ConfirmMemorySave(int) override { return 1; }
 
   std::vector<std::string> messages;
+  std::vector<std::string> causes;  // the lines under the failures' messages, in order
   int memoryChoice = kMemoryCancel;
   int keepAliveTicks = 0;
 };

@@ -144,6 +144,36 @@ TEST_F(AeqMeasurementTest, CancelWhileAPollWaitsStopsTheProcessorAndAborts) {
   ExpectAbortedAndFree();
 }
 
+TEST_F(AeqMeasurementTest, TheStatusTimerLeavesThePollsAloneOnceStartIsPressed) {
+  // A tick of the status timer comes with "CANCEL", while a poll waits on the line.
+  line.Processor().Config().measurePolls = 50;
+  whilePumping = [&] {
+    if (!Measurement().running || Measurement().pollsLeft != 40 || !Dialog().Running()) return;
+    Dialog().PressCancel();
+    form.OnTimer(SetupForm::kStatusTimer);
+  };
+  RunAeq();
+  EXPECT_EQ(runs.LastAeqOutcome(), AeqOutcome::Cancelled);
+  EXPECT_TRUE(dialogs.messages.empty());
+  const Strings sent = Sent();
+  EXPECT_EQ(Strings(sent.end() - 2, sent.end()), (Strings{"S 112 1 96 0", "N"}));
+}
+
+TEST_F(AeqMeasurementTest, ALineThatDiesWhilePollingClosesTheSpectrumWindow) {
+  form.PressFunctionButton(FunctionButton::Spectrum);
+  line.Processor().Config().measurePolls = 50;
+  whilePumping = [&] { line.Faults().silent = Measurement().running && Measurement().pollsLeft <= 40; };
+  RunAeq();
+  EXPECT_EQ(dialogs.messages, Strings{kPortNotConnectText});
+  EXPECT_FALSE(spectrum.open);
+  // After connecting again its button opens it.
+  whilePumping = nullptr;
+  line.Faults().silent = false;
+  ConnectNow();
+  form.PressFunctionButton(FunctionButton::Spectrum);
+  EXPECT_TRUE(spectrum.open);
+}
+
 TEST_F(AeqMeasurementTest, CancelBeforeStartOrOffWhileTheDialogIsOpenMeasuresNothing) {
   form.PressFunctionButton(FunctionButton::AutoEq);
   Dialog().PressCancel();

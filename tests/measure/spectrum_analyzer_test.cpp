@@ -140,3 +140,27 @@ TEST_F(AnalyzerThroughForm, APictureFrozenJustBeforeTheWindowClosesIsTheOneToPri
   ASSERT_EQ(view.printed.size(), 1u);
   EXPECT_EQ(view.printed[0], state.levels);
 }
+
+TEST_F(AnalyzerThroughForm, StopDuringAReadFreezesThePictureThatIsPrinted) {
+  measuretest::QueuedRequests requests;
+  AnalyzerWindow window{form.Analyzer(), requests};
+  window.analyzer.Open(820, 330);
+  timers.RunFor(SetupForm::kAnalyzerIntervalMs);
+  window.analyzer.DrawStep();
+  const SpectrumLevels shown = form.Analyzer().drawnLevels;
+
+  // "Stop" comes while the next reading, every band at 40, is on its way.
+  std::array<std::uint8_t, kSpectrumBandCount> louder{};
+  louder.fill(40);
+  line.Processor().SetSpectrumLevels(louder);
+  pump.onPump = [&] {
+    if (!window.analyzer.Frozen() && formtest::Count(Sent(), 'R') == kSpectrumBandCount + 5)
+      window.analyzer.StopRestart();
+  };
+  timers.RunFor(SetupForm::kAnalyzerIntervalMs);
+  EXPECT_EQ(form.Analyzer().levels, shown);
+  form.Disconnect();
+  form.PressPrint();
+  ASSERT_EQ(view.printed.size(), 1u);
+  EXPECT_EQ(view.printed[0], shown);
+}

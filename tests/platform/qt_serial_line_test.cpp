@@ -108,6 +108,22 @@ TEST_F(QtLine, BytesCrossTheTerminalAtTheLinesPace) {
   EXPECT_EQ(line.ReceiveByte(b), 0);
 }
 
+TEST_F(QtLine, ADeviceThatGoesAwayIsToldFromASilentOne) {
+  QtSettingsStore settings;
+  QtSerialLine line(settings);
+  ASSERT_TRUE(line.Open(terminal.path));
+  EXPECT_EQ(line.DeviceFor(terminal.path), terminal.path);
+  std::uint8_t b = 0;
+  EXPECT_EQ(line.ReceiveByte(b), 0);  // nothing to say is not gone
+  EXPECT_FALSE(line.DeviceGone());
+
+  // The far end goes, as an unplugged adapter does.
+  close(terminal.master);
+  terminal.master = -1;
+  EXPECT_EQ(line.ReceiveByte(b), 0);
+  EXPECT_TRUE(line.DeviceGone());
+}
+
 TEST_F(QtLine, OpenIsExclusiveAndConfiguredFromTheSettings) {
   QtSettingsStore settings;
   settings.SetInt("RS_Set_Up", "BaudRate", 4800);

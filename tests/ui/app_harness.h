@@ -83,12 +83,14 @@ class AppDialogs : public RecordingDialogs {
  public:
   void ShowFinishScreen(bool countryIsUsa) override { finishScreens.push_back(countryIsUsa); }
   bool ConfirmTcrChange() override { return tcrOk; }
+  int SelectMemory(const std::function<void()>&) override { return memory; }
   WelcomeChoice ShowWelcomeScreen() override { return welcome; }
   void EditProfile(CustomerProfile& profile) override {
     if (editProfile) editProfile(profile);
   }
   std::vector<bool> finishScreens;
   bool tcrOk = true;
+  int memory = kMemoryCancel;  // chosen in "Memory Select"
   WelcomeChoice welcome = WelcomeChoice::SystemSetup;
   std::function<void(CustomerProfile&)> editProfile;
 };

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QScreen>
 #include <QStatusBar>
+#include <QThread>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include "common/temp_dir.h"
@@ -195,6 +197,52 @@ TEST(AppLink, ConnectReachesPortOpenAndASpeakerClickSendsItsLevel) {
   EXPECT_TRUE(QTest::qWaitFor(
       [&] { return h.line.State().settings.levelCodes[Index(OutputChannel::FrontHighL)] == 12; }, 2000));
   EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+// Whether what a window shows on the screen (its backing store) is what it would draw now.
+bool Painted(QWidget& window, const QRect& area) {
+  const QImage shown = window.screen()->grabWindow(window.winId()).toImage().copy(area);
+  return shown.convertToFormat(QImage::Format_RGB32) ==
+         window.grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(AppLink, TheWindowsPaintDuringTheUploadAndRequestsWaitForItsEnd) {
+  AppHarness h;
+  h.Start();
+  AppHarness::Settle();
+  ProgressWindow& rs232c = h.View().Rs232cWindow();
+  QStatusBar* bar = h.Frame().statusBar();
+  bool windowPainted = false, barPainted = false, requestTaken = true;
+  h.line.onSent = [&] {
+    // While the parametric data goes over, the status bar changes and a window's request comes.
+    if (h.line.Sent().size() == 600) {
+      bar->showMessage(QStringLiteral("painted in the middle of the upload"));
+      h.View().Requests().Post({FormMessage::TcrSend, 0, Index(OutputChannel::Center)});
+      QThread::msleep(3 * QtMessagePump::kPaintInterval.count());
+    } else if (h.line.Sent().size() == 601) {
+      windowPainted = rs232c.isVisible() && Painted(rs232c, rs232c.rect());
+      barPainted = Painted(h.Frame(), QRect(bar->mapTo(&h.Frame(), QPoint(0, 0)), bar->size()));
+      requestTaken = h.app->Doc().IsModified();
+    }
+  };
+  ASSERT_TRUE(h.ConnectCom1());
+  EXPECT_TRUE(windowPainted);
+  EXPECT_TRUE(barPainted);
+  // The request runs once the upload is over.
+  EXPECT_FALSE(requestTaken);
+  AppHarness::Settle();
+  EXPECT_TRUE(h.app->Doc().IsModified());
+}
+
+TEST(AppLink, AStoredMemoryStaysNamedInTheStatusBar) {
+  AppHarness h;
+  h.Start();
+  ASSERT_TRUE(h.ConnectCom1());
+  h.dialogs.memory = 4;
+  QTest::mouseClick(h.View().FunctionButtonWidget(FunctionButton::Memory), Qt::LeftButton);
+  EXPECT_EQ(h.Frame().statusBar()->currentMessage(), QStringLiteral("Stored in memory 4"));
+  // No time-out takes it away.
+  for (const QTimer* t : h.Frame().statusBar()->findChildren<QTimer*>()) EXPECT_FALSE(t->isActive());
 }
 
 TEST(AppClose, AsksToSaveBeforeReleasingTheProcessor) {

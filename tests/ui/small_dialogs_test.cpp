@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -10,6 +11,7 @@
 #include "app/qt_dialogs.h"
 #include "app/timed_choice_dialog.h"
 #include "common/dialogs.h"
+#include "common/ui/caption_width.h"
 
 namespace {
 
@@ -66,6 +68,42 @@ TEST(QtDialogs, TheErrorBoxIsCaptionedErrorWithOneOk) {
   }
 }
 
+// A box is as wide as its caption and every line of its text (a failure's cause on one line).
+TEST(QtDialogs, BoxesAreAsWideAsTheirCaptionAndText) {
+  QtDialogs dialogs;
+  const std::string cause = "COM1 (/dev/ttyUSB0): no answer from the processor: check the cable";
+  const std::vector<std::pair<QString, std::function<void()>>> boxes = {
+      {QStringLiteral("KRV5200"), [&] { dialogs.ShowMessage("12 dB OVER"); }},
+      {QStringLiteral("KRV5200"), [&] { dialogs.ShowFailure("Port Not Connect", cause); }},
+      {QStringLiteral("TCR_WARNING"), [&] { dialogs.ConfirmTcrChange(); }}};
+  for (const auto& [caption, show] : boxes) {
+    Later(10, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      EXPECT_GE(box->width(), CaptionWidth(caption));
+      for (const QLabel* l : box->findChildren<QLabel*>())
+        EXPECT_GE(box->width(), l->fontMetrics().horizontalAdvance(l->text())) << l->text().toStdString();
+      box->close();
+    });
+    show();
+  }
+}
+
+// "MEMORY SAVA" names the memory and counts down on its CANCEL button, which keeps its name.
+TEST(QtDialogs, MemorySaveNamesTheMemoryAndCountsDown) {
+  QtDialogs dialogs;
+  Later(1100, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->findChild<QLabel*>(QStringLiteral("detail"))->text(), QStringLiteral("Store to memory 3"));
+    QPushButton* cancel = ButtonNamed(*box, QStringLiteral("CANCEL (2)"));
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->accessibleName(), QStringLiteral("CANCEL"));
+    ButtonNamed(*box, QStringLiteral("OK"))->click();
+  });
+  EXPECT_EQ(dialogs.ConfirmMemorySave(3), 1);
+}
+
 TEST(TimedChoiceDialog, AKeepAliveThatDeliversEventsIsNotStartedTwice) {
   TimedChoiceDialog dialog(QStringLiteral("AEQ PARAMETER SAVE"), QStringLiteral("?"),
                            {{QStringLiteral("OK"), 1}, {QStringLiteral("CANCEL"), 0}}, 0);
@@ -86,8 +124,13 @@ TEST(TimedChoiceDialog, AKeepAliveThatDeliversEventsIsNotStartedTwice) {
 
 TEST(MemorySelectDialog, ANumberClosesItOnlyOnceTheSaveIsConfirmed) {
   int confirmAnswer = 0;
-  int asked = 0;
-  MemorySelectDialog dialog([&] { return ++asked, confirmAnswer; }, [] {});
+  std::vector<int> asked;
+  MemorySelectDialog dialog(
+      [&](int memory) {
+        asked.push_back(memory);
+        return confirmAnswer;
+      },
+      [] {});
   // "2" not confirmed: still open, every number still there; then "5" confirmed.
   Later(10, [&] {
     ButtonNamed(dialog, QStringLiteral("2"))->click();
@@ -97,10 +140,10 @@ TEST(MemorySelectDialog, ANumberClosesItOnlyOnceTheSaveIsConfirmed) {
     ButtonNamed(dialog, QStringLiteral("5"))->click();
   });
   EXPECT_EQ(dialog.Choose(), 5);
-  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(asked, (std::vector<int>{2, 5}));
   EXPECT_FALSE(ButtonNamed(dialog, QStringLiteral("5"))->isEnabled());
 
-  MemorySelectDialog cancelled([] { return 1; }, [] {});
+  MemorySelectDialog cancelled([](int) { return 1; }, [] {});
   Later(10, [&] { ButtonNamed(cancelled, QStringLiteral("CANCEL"))->click(); });
   EXPECT_EQ(cancelled.Choose(), Dialogs::kMemoryCancel);
 }

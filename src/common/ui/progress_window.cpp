@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QVBoxLayout>
 
+#include "common/ui/caption_width.h"
+#include "platform/qt_message_pump.h"
+
 ProgressWindow::ProgressWindow(const QString& caption, int lines, int rangeHigh, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setWindowTitle(caption);
@@ -26,6 +29,7 @@ ProgressWindow::ProgressWindow(const QString& caption, int lines, int rangeHigh,
   bar_->setFixedHeight(16);
   layout->addSpacing(4);
   layout->addWidget(bar_);
+  ReserveCaptionWidth(*layout, caption);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -37,8 +41,8 @@ void ProgressWindow::Open() {
   }
   show();
   raise();
-  // Let the window reach the screen before a transfer that delivers no events starts.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // Let the window reach the screen before the transfer starts.
+  QtMessagePump::DeliverPaintEvents();
   repaint();
 }
 

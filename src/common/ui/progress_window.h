@@ -8,8 +8,8 @@
 #include "common/progress.h"
 
 // The "RS232C" and "PARAMETER" windows: a caption, a few text lines and a bar, nothing to press.
-// The transfers behind them often run without delivering window events, so every change is
-// painted at once.
+// The bulk transfers behind them deliver only paint events, and those not after every byte, so
+// every change is painted at once.
 class ProgressWindow : public QDialog, public Progress {
   Q_OBJECT
 

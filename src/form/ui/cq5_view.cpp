@@ -29,6 +29,7 @@
 #include "measure/ui/aeq_start_window.h"
 #include "measure/ui/spectrum_analyzer_window.h"
 #include "measure/ui/tcr_start_window.h"
+#include "platform/qt_message_pump.h"
 #include "platform/qt_text.h"
 
 namespace {
@@ -366,6 +367,8 @@ void CQ5View::ScheduleSpeakerPaint() {
   QTimer::singleShot(0, this, [this] {
     paintQueued_ = false;
     if (!form_) return;
+    // Applying sends; a bulk transfer letting the windows paint is not to be re-entered.
+    if (QtMessagePump::PaintingOnly()) return ScheduleSpeakerPaint();
     form_->ApplySpeakerSwitches();
     speakers_->Repaint();
   });
@@ -402,9 +405,10 @@ void CQ5View::FitFrame() {
 }
 
 void CQ5View::ShowStatusMessage(const std::string& text) {
-  constexpr int kStatusNoteMs = 8000;
+  // It stays until the next status message: a note that went while the user looked away
+  // would leave them wondering whether the store happened.
   if (auto* frame = qobject_cast<QMainWindow*>(window()))
-    frame->statusBar()->showMessage(QString::fromStdString(text), kStatusNoteMs);
+    frame->statusBar()->showMessage(QString::fromStdString(text));
 }
 
 void CQ5View::paintEvent(QPaintEvent* event) {
