@@ -85,7 +85,7 @@ std::string ShownDegrees(const std::int32_t& v) {
   return v == 0 ? "0 deg" : v == 1 ? "180 deg" : StoredText(v);
 }
 std::string ShownOnOff(const std::int32_t& v) { return v == 0 ? "OFF" : v == 1 ? "ON" : StoredText(v); }
-std::string ShownQuoted(const std::string& v) { return "\"" + StoredText(v) + "\""; }
+std::string ShownQuoted(const std::string& v) { return std::string("\"").append(StoredText(v)).append("\""); }
 
 std::string ShownFilterType(const std::int32_t& v) {
   switch (v) {
