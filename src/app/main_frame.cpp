@@ -23,6 +23,7 @@
 #include "artwork/brand_artwork.h"
 #include "artwork/toolbar_artwork.h"
 #include "form/ui/cq5_view.h"
+#include "history/ui/undo_history.h"
 #include "link/serial_settings.h"
 #include "platform/serial_port_scan.h"
 
@@ -127,6 +128,17 @@ void CMainFrame::BuildMenus() {
                              QStringLiteral("Quit the application; prompts to save documents"));
   connect(exit, &QAction::triggered, this, &QWidget::close);
   fileMenu_->addAction(exit);
+
+  // Undo and redo of every change to the setup; their keys work from the function windows too.
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  QAction* undo = view_->History().UndoAction();
+  QAction* redo = view_->History().RedoAction();
+  undo->setObjectName(QStringLiteral("undo"));
+  redo->setObjectName(QStringLiteral("redo"));
+  undo->setStatusTip(QStringLiteral("Take back the last change to the setup, on the processor too"));
+  redo->setStatusTip(QStringLiteral("Make the last change taken back again"));
+  edit->addAction(undo);
+  edit->addAction(redo);
 
   QMenu* port = menuBar()->addMenu(QStringLiteral("I/O Port"));
   portMenu_ = port;

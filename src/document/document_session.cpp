@@ -9,6 +9,7 @@ std::string DocumentSession::Title() const {
 void DocumentSession::New() {
   path_.clear();
   modified_ = false;
+  historyModified_ = false;
 }
 
 SetupFile::LoadOutcome DocumentSession::Open(const std::string& path, Dialogs& dialogs) {
@@ -17,6 +18,7 @@ SetupFile::LoadOutcome DocumentSession::Open(const std::string& path, Dialogs& d
     path_ = path;
     corrections_ = SetupCorrection::Correct(document);
     modified_ = corrections_.Any();
+    historyModified_ = false;
   }
   return outcome;
 }
@@ -36,5 +38,7 @@ bool DocumentSession::Save(const std::string& path, Dialogs& dialogs) {
   if (target.empty() || !SetupFile::Save(target, document, dialogs)) return false;
   path_ = target;
   modified_ = false;
+  historyModified_ = false;
+  if (onSaved) onSaved();
   return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "common/dialogs.h"
@@ -15,8 +16,15 @@ class DocumentSession {
 
   SetupDocument document;
 
-  bool IsModified() const { return modified_; }
+  // Unsaved changes: a change the undo history does not hold (values corrected as the file was
+  // opened, a restored recovery file), or a history that stands away from the step last saved.
+  bool IsModified() const { return modified_ || historyModified_; }
+  // A change outside the undo history.
   void SetModified(bool modified = true) { modified_ = modified; }
+  // The undo history's share: it stands away from its clean step.
+  void SetHistoryModified(bool modified) { historyModified_ = modified; }
+  // Runs after every successful save: the undo history takes its present step as the clean one.
+  std::function<void()> onSaved;
 
   // The file the document belongs to; empty while untitled.
   const std::string& Path() const { return path_; }
@@ -46,5 +54,6 @@ class DocumentSession {
  private:
   std::string path_;
   bool modified_ = false;
+  bool historyModified_ = false;
   SetupCorrection::Corrections corrections_;
 };

@@ -15,3 +15,11 @@ inline constexpr const char* kDisconnectToPrintText = "Disconnect to print";
 // change fails.
 inline constexpr int kAeqOnModeFailedValue = 500;
 inline constexpr int kAeqOffModeFailedValue = 501;
+
+// Undo and redo: the steps no value names, and why a step waits.
+inline constexpr const char* kAutoEqStepText = "Auto Adaptive Equalizer";
+inline constexpr const char* kAutoTcrStepText = "Auto Time Correction";
+inline constexpr const char* kCopyStepText = "COPY";
+inline constexpr const char* kStepBusyNote =
+    "The processor is busy with a transfer or a measurement: nothing was undone or redone. Try again when it "
+    "has finished.";

@@ -46,6 +46,7 @@ SetupForm::SetupForm(SerialPort& port, Clock& clock, Dialogs& dialogs, Progress&
       work_(session.document),
       appliedSwitches_(session.document.speakerSwitch) {
   printLevels_.fill(kPrintLevelStart);
+  recorder_.onStep = [this] { session_.SetHistoryModified(true); };
 }
 
 SetupDocument& SetupForm::Doc() { return session_.document; }
@@ -64,21 +65,19 @@ void SetupForm::Flash() {
 // ---------------------------------------------------------------- life cycle
 
 void SetupForm::InitialUpdate() {
-  // A profile entered at the very start is an edit like any other: it is offered for saving.
-  bool registered = false;
+  // The history starts again with the setup as it now stands.
+  recorder_.Reset(Doc(), switches_);
   if (!welcomeShown_) {
     welcomeShown_ = true;
-    if (dialogs_.ShowWelcomeScreen() == Dialogs::WelcomeChoice::CustomerRegistration) {
-      ProfileData();
-      registered = true;
-    }
+    // A profile entered at the very start is an edit like any other: a step, offered for saving.
+    if (dialogs_.ShowWelcomeScreen() == Dialogs::WelcomeChoice::CustomerRegistration) ProfileData();
     if (!port_.IsOpen()) {
       // A port that cannot be opened now stays off the menu until the program ends.
       for (int i = 0; i < kPortCount; ++i) link_.portAvailable[i] = port_.ProbePort(kPortNames[i]);
     }
   }
   view_.FitFrame();
-  session_.SetModified(registered);
+  session_.SetModified(false);
   if (Doc().viewSynchronized != 0) return;
 
   printLevels_.fill(kPrintLevelStart);
@@ -221,12 +220,16 @@ bool SetupForm::Transfer(Sequence&& sequence) {
   return true;
 }
 
+void SetupForm::OpenParameterWindow(const char* text) {
+  parameter_.Open();
+  parameter_.SetRange(0, kParameterProgressEnd);
+  parameter_.SetText(0, text);
+}
+
 template <typename Sequence>
 bool SetupForm::ParameterTransfer(const char* text, Sequence&& sequence) {
   return Transfer([&](DeviceLink& link) {
-    parameter_.Open();
-    parameter_.SetRange(0, kParameterProgressEnd);
-    parameter_.SetText(0, text);
+    OpenParameterWindow(text);
     const TransferResult result = sequence(link);
     if (result.ok) parameter_.Close();
     return result;
@@ -372,7 +375,7 @@ void SetupForm::OnTimer(int id) {
         keepAliveRunning_ = false;
         if (aeqRunDeferred_) {
           aeqRunDeferred_ = false;
-          runs_->AeqRun();
+          RecordedRun(kAutoEqStepText, [this] { runs_->AeqRun(); });
           view_.Refresh();
         }
       } else {
@@ -466,8 +469,8 @@ void SetupForm::PressSpeaker(OutputChannel channel) {
   const std::int32_t on = Doc().speakerSwitch[c] != 0 ? 0 : 1;
   Doc().speakerSwitch[c] = on;
   work_.speakerSwitch[c] = on;
-  // A changed speaker layout is part of the setup: leaving without saving must ask.
-  session_.SetModified();
+  // A press met by a running transfer is undone when the picture next paints: no step.
+  if (!link_.linkBusy) Record();
   view_.Refresh();
 }
 
@@ -495,6 +498,7 @@ void SetupForm::ApplySpeakerSwitches() {
   }
   work_.speakerSwitch = doc.speakerSwitch;
   windows_.SetPresence(PresenceFromSwitches(doc.speakerSwitch));
+  Record();
 }
 
 bool SetupForm::SpeakerOn(OutputChannel channel) const {
@@ -528,6 +532,7 @@ void SetupForm::SetFunctionSwitch(FunctionSwitch which, bool on) {
       TimeCorrectionSwitch(on);
       break;
   }
+  Record();
   view_.Refresh();
 }
 
@@ -669,27 +674,14 @@ bool SetupForm::SendAeqOn(DeviceLink& link) {
       return false;
     }
     if (source == Dialogs::AeqParameterSource::Pc) {
-      parameter_.Open();
-      parameter_.SetRange(0, kParameterProgressEnd);
-      parameter_.SetText(0, kAeqParameterLoadText);
-      if (!link.SetBulkUpdate(true)) {
-        TransferFailed(0);
+      OpenParameterWindow(kAeqParameterLoadText);
+      if (const TransferResult r =
+              TransferSequences::AeqParametersWrite(link, work_.aeqParameters, parameter_);
+          !r.ok) {
+        TransferFailed(r.value);
         return false;
-      }
-      const std::span<const std::int32_t> words(work_.aeqParameters);
-      for (int b = 0; b < kAeqBlockWords / 8; ++b) {
-        if (!link.WriteParameterBlock(1, b, words.first(kAeqBlockWords)) ||
-            !link.WriteParameterBlock(2, b, words.subspan(kAeqBlockWords))) {
-          TransferFailed(b);
-          return false;
-        }
-        parameter_.SetPosition(b);
       }
       parameter_.Close();
-      if (!link.SetBulkUpdate(false)) {
-        TransferFailed(0);
-        return false;
-      }
     }
   }
   if (!link.SetOperatingMode(true, switches_[Slot(FunctionSwitch::Parametric)] ? 1 : 0, aeqMode_,
@@ -717,31 +709,13 @@ bool SetupForm::SendAeqOff(DeviceLink& link) {
     return false;
   }
   if (save) {
-    parameter_.Open();
-    parameter_.SetRange(0, kParameterProgressEnd);
-    parameter_.SetText(0, kAeqParameterUploadText);
-    if (!link.SetBulkUpdate(true)) {
-      TransferFailed(0);
-      return false;
-    }
+    OpenParameterWindow(kAeqParameterUploadText);
     std::array<std::int32_t, kAeqWordCount> words{};
-    for (int w = 0; w < kAeqBlockWords; ++w) {
-      std::uint32_t first = 0;
-      std::uint32_t second = 0;
-      const auto address = static_cast<std::uint32_t>(w);
-      if (!link.ReadParameterWord(1, address, first) || !link.ReadParameterWord(2, address, second)) {
-        TransferFailed(w);
-        return false;
-      }
-      words[static_cast<std::size_t>(w)] = static_cast<std::int32_t>(first & 0xFFFFFF);
-      words[static_cast<std::size_t>(kAeqBlockWords + w)] = static_cast<std::int32_t>(second & 0xFFFFFF);
-      parameter_.SetPosition(w / 8);
+    if (const TransferResult r = TransferSequences::AeqParametersRead(link, words, parameter_); !r.ok) {
+      TransferFailed(r.value);
+      return false;
     }
     parameter_.Close();
-    if (!link.SetBulkUpdate(false)) {
-      TransferFailed(0);
-      return false;
-    }
     StoreAeqParameters(words);
     // Only a complete copy counts as saved: a read that broke off leaves the flag as it was.
     SetAeqParametersSaved(true);
@@ -760,7 +734,7 @@ void SetupForm::SetSubWooferMode(int mode) {
   const int m = mode != 0 ? 1 : 0;
   work_.subWooferMode = m;
   Doc().subWooferMode = m;
-  session_.SetModified();
+  Record();
   if (Check(m == 1 ? PendingCode::Mono : PendingCode::Stereo) != Gate::Go) {
     view_.Refresh();
     return;
@@ -777,6 +751,64 @@ void SetupForm::SetSubWooferMode(int mode) {
     link_.portOpen = false;
   }
   EndBusy();
+  view_.Refresh();
+}
+
+// ---------------------------------------------------------------- undo and redo
+
+void SetupForm::Record(const char* text) {
+  if (restoring_) return;
+  const char* name = text != nullptr ? text : runText_;
+  recorder_.Record(Doc(), switches_, name != nullptr ? name : "");
+}
+
+template <typename Run>
+void SetupForm::RecordedRun(const char* text, Run&& run) {
+  recorder_.BeginGroup();
+  runText_ = text;
+  run();
+  runText_ = nullptr;
+  recorder_.EndGroup();
+}
+
+std::string SetupForm::StepBlocked() const {
+  return link_.portOpen && (link_.linkBusy || buttonsLocked_) ? kStepBusyNote : "";
+}
+
+void SetupForm::RestoreStep(SetupParts parts, const SetupDocument& values, const FunctionSwitches& switches) {
+  restoring_ = true;
+  const SetupDocument from = work_;
+  CopyParts(parts, values, work_);
+  CopyParts(parts, values, Doc());
+  // The processor's EQ level follows the peak boost of the equalizer in use.
+  if (Has(parts, SetupPart::Parametric) && switches_[Slot(FunctionSwitch::Parametric)])
+    SetAppliedPeakBoost(work_.peqPeakBoost);
+  if (Has(parts, SetupPart::Graphic) && switches_[Slot(FunctionSwitch::Graphic)])
+    SetAppliedPeakBoost(work_.geqPeakBoost);
+  for (int w = 0; w < kFunctionWindowCount; ++w) {
+    const auto window = static_cast<FunctionWindow>(w);
+    windows_.Load(window, work_);
+    if (windows_.IsOpen(window)) windows_.Refresh(window);
+  }
+  const std::vector<StepSend> sends = StepSends(parts, from, work_);
+  if (link_.portOpen && !sends.empty()) {
+    Transfer([&](DeviceLink& link) {
+      return TransferSequences::StepFrames(link, sends, work_, switches_, ActiveLevelCode());
+    });
+  }
+  // Speaker levels and the sub-woofer mode go by their own operations; then the switches, a
+  // switch turned on loading its function's values as they now stand.
+  ApplySpeakerSwitches();
+  if (Has(parts, SetupPart::SubWooferMode) && from.subWooferMode != work_.subWooferMode)
+    SetSubWooferMode(work_.subWooferMode);
+  for (bool on : {true, false}) {
+    for (int w = 0; w < kFunctionSwitchCount; ++w) {
+      const auto which = static_cast<FunctionSwitch>(w);
+      if (switches[Slot(which)] == on && switches_[Slot(which)] != on) SetFunctionSwitch(which, on);
+    }
+  }
+  recorder_.Follow(Doc(), switches_);
+  restoring_ = false;
   view_.Refresh();
 }
 
@@ -833,7 +865,7 @@ void SetupForm::HandleRequest(const FormRequest& request) {
       if (keepAliveRunning_) {
         aeqRunDeferred_ = true;
       } else {
-        runs_->AeqRun();
+        RecordedRun(kAutoEqStepText, [this] { runs_->AeqRun(); });
       }
       break;
   }
@@ -862,7 +894,7 @@ void SetupForm::TakeSelection(FunctionWindow window, int groupCount) {
   selections_[Slot(window)] = sel;
   currentGroup_ = sel.group;
   currentSide_ = sel.side;
-  session_.SetModified();
+  Record();
 }
 
 void SetupForm::TakeBackParametric() {
@@ -1141,7 +1173,7 @@ void SetupForm::StartAutoTimeCorrection() {
     Flash();
     return;
   }
-  runs_->RunAutoTimeCorrection();
+  RecordedRun(kAutoTcrStepText, [this] { runs_->RunAutoTimeCorrection(); });
 }
 
 void SetupForm::PressPrint() {
@@ -1214,19 +1246,19 @@ void SetupForm::StoreMeasurement(const MeasurementResults& results) {
     d->measuredValue1 = results.value1;
     d->measuredValue2 = results.value2;
   }
-  session_.SetModified();
+  Record();
 }
 
 void SetupForm::StoreAeqMode(int mode) {
   work_.aeqMode = mode;
   Doc().aeqMode = mode;
-  session_.SetModified();
+  Record();
 }
 
 void SetupForm::StoreAeqParameters(const std::array<std::int32_t, kAeqWordCount>& words) {
   work_.aeqParameters = words;
   Doc().aeqParameters = words;
-  session_.SetModified();
+  Record();
 }
 
 void SetupForm::KeepSnapshot(const SnapshotTrigger& trigger) {
@@ -1236,7 +1268,6 @@ void SetupForm::KeepSnapshot(const SnapshotTrigger& trigger) {
 
 void SetupForm::Copy(CopyTarget which) {
   if (!CopyEnabled() || !dialogs_.ConfirmCopy()) return;
-  session_.SetModified();
   CloseFunctionWindows();
   CloseAnalyzer();
   switches_[Slot(FunctionSwitch::Parametric)] = false;
@@ -1245,12 +1276,13 @@ void SetupForm::Copy(CopyTarget which) {
   view_.Refresh();
   CopyCommonToLR(work_, which);
   CopyCommonToLR(Doc(), which);
+  Record(kCopyStepText);
 }
 
 void SetupForm::ProfileData() {
-  session_.SetModified();
   CustomerProfile profile = Doc().profile;
   dialogs_.EditProfile(profile);
   Doc().profile = profile;
   work_.profile = profile;
+  Record();
 }

@@ -14,6 +14,8 @@
 #include "form/function_windows.h"
 #include "form/link_state.h"
 #include "form/transfer_sequences.h"
+#include "history/change_recorder.h"
+#include "history/step_target.h"
 #include "link/full_upload.h"
 #include "link/memory_store.h"
 #include "measure/analyzer_state.h"
@@ -34,7 +36,7 @@ class SerialPort;
 //
 // Everything runs on the GUI thread. A transfer that pumps window events can re-enter the form
 // (clicks, timer ticks, window requests); `linkBusy` is the only guard.
-class SetupForm : public MeasurementHost {
+class SetupForm : public MeasurementHost, public StepTarget {
  public:
   static constexpr int kStatusTimer = 1;
   static constexpr int kAnalyzerTimer = 2;
@@ -91,6 +93,12 @@ class SetupForm : public MeasurementHost {
   void ToggleAeqSave();
   void Copy(CopyTarget which);
   void ProfileData();
+
+  // ---- undo and redo: every change the form accepts goes to the recorder as a step
+  ChangeRecorder& Recorder() { return recorder_; }
+  // While connected, no step can go out during a transfer or a measurement.
+  std::string StepBlocked() const override;
+  void RestoreStep(SetupParts parts, const SetupDocument& values, const FunctionSwitches& switches) override;
 
   // ---- what the windows hand over, and the timers
   void HandleRequest(const FormRequest& request);
@@ -195,6 +203,14 @@ class SetupForm : public MeasurementHost {
   template <typename Sequence>
   bool ParameterTransfer(const char* text, Sequence&& sequence);
   void RunStatusCheck();
+  // A change was made: whatever differs from the last step becomes one (not while a step is
+  // being restored). `text` names it where the values alone would not.
+  void Record(const char* text = nullptr);
+  // An automatic run's result, whatever it stores, is one step named after the run.
+  template <typename Run>
+  void RecordedRun(const char* text, Run&& run);
+  // Opens the "PARAMETER" window with its status line.
+  void OpenParameterWindow(const char* text);
 
   // Taking back: into the working copy and the document, modified flag set, selection updated.
   void TakeSelection(FunctionWindow window, int groupCount);
@@ -261,6 +277,9 @@ class SetupForm : public MeasurementHost {
   SnapshotSink* snapshots_ = &noSnapshots_;
 
   SetupDocument work_;
+  ChangeRecorder recorder_;
+  bool restoring_ = false;
+  const char* runText_ = nullptr;
   std::array<bool, kFunctionSwitchCount> switches_{true, false, true, true};
   std::string statusText_ = kPortCloseText;
   int peakBase_ = kPeakBase;

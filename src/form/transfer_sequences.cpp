@@ -1,5 +1,7 @@
 #include "form/transfer_sequences.h"
 
+#include <span>
+
 #include "common/progress.h"
 #include "document/setup_document.h"
 #include "eq/biquad_designer.h"
@@ -278,6 +280,76 @@ TransferResult TcrOff(DeviceLink& link, Progress& progress) {
                return TransferResult::Ok();
              },
              [&] { return Bulk(link, false); });
+}
+
+TransferResult AeqParametersWrite(DeviceLink& link, const std::array<std::int32_t, kAeqWordCount>& words,
+                                  Progress& progress) {
+  const std::span<const std::int32_t> all(words);
+  return Run([&] { return Bulk(link, true); },
+             [&] {
+               for (int b = 0; b < kAeqBlockWords / 8; ++b) {
+                 if (!link.WriteParameterBlock(1, b, all.first(kAeqBlockWords)) ||
+                     !link.WriteParameterBlock(2, b, all.subspan(kAeqBlockWords)))
+                   return TransferResult::Failed(b);
+                 progress.SetPosition(b);
+               }
+               return TransferResult::Ok();
+             },
+             [&] { return Bulk(link, false); });
+}
+
+TransferResult AeqParametersRead(DeviceLink& link, std::array<std::int32_t, kAeqWordCount>& words,
+                                 Progress& progress) {
+  return Run(
+      [&] { return Bulk(link, true); },
+      [&] {
+        for (int w = 0; w < kAeqBlockWords; ++w) {
+          std::uint32_t first = 0;
+          std::uint32_t second = 0;
+          const auto address = static_cast<std::uint32_t>(w);
+          if (!link.ReadParameterWord(1, address, first) || !link.ReadParameterWord(2, address, second))
+            return TransferResult::Failed(w);
+          words[static_cast<std::size_t>(w)] = static_cast<std::int32_t>(first & 0xFFFFFF);
+          words[static_cast<std::size_t>(kAeqBlockWords + w)] = static_cast<std::int32_t>(second & 0xFFFFFF);
+          progress.SetPosition(w / 8);
+        }
+        return TransferResult::Ok();
+      },
+      [&] { return Bulk(link, false); });
+}
+
+TransferResult StepFrames(DeviceLink& link, const std::vector<StepSend>& sends, const SetupDocument& values,
+                          const FunctionSwitches& on, int levelCode) {
+  const auto isOn = [&on](FunctionSwitch w) { return on[static_cast<std::size_t>(w)]; };
+  for (const StepSend& s : sends) {
+    TransferResult r = TransferResult::Ok();
+    switch (s.kind) {
+      case StepSend::Kind::ParametricBand:
+        if (isOn(FunctionSwitch::Parametric))
+          r = PeqBand(link, values.peqBands, static_cast<EqGroup>(s.group), s.side, s.index, levelCode);
+        break;
+      case StepSend::Kind::GraphicBand:
+        if (isOn(FunctionSwitch::Graphic))
+          r = GeqBand(link, values.geqBands, static_cast<EqGroup>(s.group), s.side, s.index, levelCode);
+        break;
+      case StepSend::Kind::Crossover:
+        if (isOn(FunctionSwitch::Divider)) {
+          r = Crossover(
+              link, CrossoverUpdateCommands(s.update, values.crossover, static_cast<SpeakerGroup>(s.group),
+                                            static_cast<CrossoverSet>(s.side), values.speakerSwitch));
+        }
+        break;
+      case StepSend::Kind::Channel:
+        if (isOn(FunctionSwitch::TimeCorrection))
+          r = TcrChannel(link, values.channelDelay, values.channelPhase, static_cast<OutputChannel>(s.index));
+        break;
+      case StepSend::Kind::Speaker:
+      case StepSend::Kind::SubWooferMode:
+        break;
+    }
+    if (!r.ok) return r;
+  }
+  return TransferResult::Ok();
 }
 
 }  // namespace TransferSequences

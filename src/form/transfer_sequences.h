@@ -5,6 +5,7 @@
 #include "crossover/crossover_codes.h"
 #include "crossover/crossover_update.h"
 #include "document/types.h"
+#include "history/setup_step.h"
 
 class DeviceLink;
 class Progress;
@@ -65,5 +66,18 @@ TransferResult TcrOn(DeviceLink& link, const std::array<double, kOutputCount>& d
                      const std::array<std::int32_t, kOutputCount>& phases, Progress& progress);
 // Phase 0 and delay 0 on every output; the stored values are not touched.
 TransferResult TcrOff(DeviceLink& link, Progress& progress);
+
+// The automatic EQ's parameter words: the setup's 2 x 1024 words written to the processor, or the
+// processor's read into `words`, inside a bulk update with one progress step per eight words.
+TransferResult AeqParametersWrite(DeviceLink& link, const std::array<std::int32_t, kAeqWordCount>& words,
+                                  Progress& progress);
+TransferResult AeqParametersRead(DeviceLink& link, std::array<std::int32_t, kAeqWordCount>& words,
+                                 Progress& progress);
+
+// An undone or redone step's frames, as the function windows send edits of those values: each
+// band, crossover set and output of `sends` whose function is switched on in `on`. Speaker
+// switches and the sub-woofer mode go by their own operations.
+TransferResult StepFrames(DeviceLink& link, const std::vector<StepSend>& sends, const SetupDocument& values,
+                          const FunctionSwitches& on, int levelCode);
 
 }  // namespace TransferSequences

@@ -18,6 +18,7 @@ void ChangeRecorder::Record(const SetupDocument& doc, const FunctionSwitches& sw
   step.after = std::make_shared<const SetupDocument>(doc);
   last_ = step.after;
   switches_ = switches;
+  if (onStep) onStep();
   if (sink_ != nullptr) sink_->Push(std::move(step), groupDepth_ > 0 ? groupKey_ : 0);
 }
 

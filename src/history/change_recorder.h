@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,9 @@ class HistorySink {
 class ChangeRecorder {
  public:
   void SetSink(HistorySink* sink) { sink_ = sink; }
+  // Runs for every new step before the sink takes it: the setup now has unsaved changes (the
+  // sink's clean state may take that back, should the step undo the one before it).
+  std::function<void()> onStep;
 
   // The setup as it stands now is where the history starts (a new or opened setup).
   void Reset(const SetupDocument& doc, const FunctionSwitches& switches);

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "history/change_recorder.h"
+#include "history/history_log.h"
 
 namespace {
 
@@ -30,23 +30,6 @@ const std::vector<PartCase> kPartCases = {
     {SetupPart::SubWooferMode, [](SetupDocument& d) { d.subWooferMode = 1; }},
     {SetupPart::Profile, [](SetupDocument& d) { d.profile.installer = "Kim"; }},
     {SetupPart::Measurement, [](SetupDocument& d) { d.aeqParameters[2047] = 7; }},
-};
-
-struct SinkLog : HistorySink {
-  void Push(SetupStep step, int mergeKey) override {
-    if (!steps.empty() && mergeKey != 0 && mergeKey == keys.back()) {
-      steps.back() = MergeSteps(steps.back(), step);
-      return;
-    }
-    steps.push_back(std::move(step));
-    keys.push_back(mergeKey);
-  }
-  void Clear() override {
-    steps.clear();
-    keys.clear();
-  }
-  std::vector<SetupStep> steps;
-  std::vector<int> keys;
 };
 
 }  // namespace
@@ -154,7 +137,7 @@ TEST(StepText, NamesTheOneValueOrTheSetThatChanged) {
 }
 
 TEST(ChangeRecorder, RecordsWhatChangedGroupsADragAndStartsAgainOnReset) {
-  SinkLog log;
+  HistoryLog log;
   ChangeRecorder recorder;
   recorder.SetSink(&log);
   SetupDocument doc;

@@ -38,18 +38,18 @@ TEST_F(SnapshotStoreTest, EachSnapshotIsAnOrdinarySetupFileNamedByTimeTriggerAnd
   SetupDocument doc;
   doc.channelDelay[3] = 4.5;
   doc.profile.city = "Bremen";
-  struct Case {
+  struct SnapshotCase {
     SnapshotTrigger trigger;
     const char* title;
     const char* name;
   };
-  const Case cases[] = {
+  const SnapshotCase cases[] = {
       {SnapshotTrigger::Connect(), "Golf.tvn", "20250314T140912.123Z_connect_Golf.tvn"},
       {SnapshotTrigger::Store(3), "Golf.tvn", "20250314T140913.123Z_store-3_Golf.tvn"},
       {SnapshotTrigger::Aeq(), "Untitled", "20250314T140914.123Z_aeq_Untitled.tvn"},
       {SnapshotTrigger::Tcr(), "van_2024.TVN", "20250314T140915.123Z_tcr_van_2024.tvn"},
   };
-  for (const Case& c : cases) EXPECT_EQ(store.Keep(c.trigger, doc, c.title), "");
+  for (const SnapshotCase& c : cases) EXPECT_EQ(store.Keep(c.trigger, doc, c.title), "");
 
   const std::vector<SnapshotEntry> entries = store.List();
   ASSERT_EQ(entries.size(), 4u);

@@ -207,9 +207,15 @@ bool Painted(QWidget& window, const QRect& area) {
 }
 
 TEST(AppLink, TheWindowsPaintDuringTheUploadAndRequestsWaitForItsEnd) {
+  // The time correction window hands back a changed delay: taking it back is an edit.
+  DataOnlyWindow timeCorrection;
   AppHarness h;
   h.Start();
   AppHarness::Settle();
+  SetupDocument changed = h.app->Doc().Document();
+  changed.channelDelay[Index(OutputChannel::Center)] = 1.5;
+  timeCorrection.Load(changed);
+  h.View().Windows().Install(FunctionWindow::TimeCorrection, timeCorrection);
   ProgressWindow& rs232c = h.View().Rs232cWindow();
   QStatusBar* bar = h.Frame().statusBar();
   bool windowPainted = false, barPainted = false, requestTaken = true;

@@ -1,5 +1,7 @@
 #include "form/ui/cq5_view.h"
 
+#include "history/ui/undo_history.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -133,6 +135,8 @@ CQ5View::CQ5View(DocumentSession& session, SerialLine& line, Clock& clock, Dialo
   setStyleSheet(QString::fromLatin1(kStyle));
   form_ = std::make_unique<SetupForm>(port_, clock, dialogs, *rs232c_, *parameter_, timers_, *this, windows_,
                                       session);
+  history_ = std::make_unique<UndoHistory>(form_->Recorder(), *form_, session);
+  history_->onNote = [this](const std::string& note) { ShowStatusMessage(note); };
 
   speakers_ = new SpeakerPanel(this);
   speakers_->switches = [this] {
@@ -155,7 +159,9 @@ CQ5View::CQ5View(DocumentSession& session, SerialLine& line, Clock& clock, Dialo
 }
 
 CQ5View::~CQ5View() {
-  // The form goes first: its timers and requests refer to it, and it to the windows.
+  // The history and then the form go first: its timers and requests refer to it, and it to the
+  // windows.
+  history_.reset();
   form_.reset();
   runs_.reset();
   parametricWindow_.reset();

@@ -32,6 +32,7 @@ class TimeCorrectionWindow;
 class AeqStartWindow;
 class MeasurementRuns;
 class TcrStartWindow;
+class UndoHistory;
 class SpeakerPanel;
 
 // The main setup form's window: the speaker picture with its switch buttons, the function
@@ -56,6 +57,8 @@ class CQ5View : public QWidget, public FormView {
   TcrStartWindow* TcrStart() const { return tcrStart_.get(); }
 
   SetupForm& Form() { return *form_; }
+  // The undo history of the setup, with the Edit menu's actions.
+  UndoHistory& History() { return *history_; }
   GraphicEqWindow* GraphicWindow() const { return graphicWindow_.get(); }
   FunctionWindowSet& Windows() { return windows_; }
   FormRequestSink& Requests() { return requests_; }
@@ -122,6 +125,7 @@ class CQ5View : public QWidget, public FormView {
   std::unique_ptr<TcrStartWindow> tcrStart_;
   std::unique_ptr<MeasurementRuns> runs_;
   std::unique_ptr<SetupForm> form_;
+  std::unique_ptr<UndoHistory> history_;
 
   SpeakerPanel* speakers_ = nullptr;
   std::array<QPushButton*, kFunctionButtonCount> functionButtons_{};
