@@ -1209,7 +1209,9 @@ void SetupForm::ProbePort(int portIndex) {
   link_.portAvailable[portIndex] = port_.ProbePort(kPortNames[portIndex]);
 }
 
-void SetupForm::DataOut() { TextExport::Write(work_, Doc().profile, dialogs_); }
+void SetupForm::DataOut() {
+  if (TextExport::Write(work_, Doc().profile, dialogs_)) view_.ShowStatusMessage(TextExport::WrittenNote());
+}
 
 void SetupForm::ToggleAeqSave() {
   if (!link_.portOpen) {
