@@ -9,6 +9,7 @@
 #include "alignment/tcr_report.h"
 #include "common/dialogs.h"
 #include "common/form_request.h"
+#include "common/text_fill.h"
 #include "eq/edit_field.h"
 #include "graphics/printed_report.h"
 
@@ -24,10 +25,7 @@ int StepsOf(double scaled) {
 }
 
 std::string RangeMessage() {
-  std::string text(kEnterNumberBetween);
-  text.replace(text.find("%1"), 2, FieldText(0.0));
-  text.replace(text.find("%2"), 2, FieldText(kDelayMaxMs));
-  return text;
+  return FillPlaceholders(kEnterNumberBetween, FieldText(0.0), FieldText(kDelayMaxMs));
 }
 
 bool InChannelRange(int channel) { return channel >= 0 && channel < kOutputCount; }
@@ -51,14 +49,20 @@ void TimeCorrectionEditor::Load(const SetupDocument& workingCopy) {
 }
 
 void TimeCorrectionEditor::ShowValues() {
-  for (int c = 0; c < kOutputCount; ++c) {
-    const double delay = data_.channelDelay[c];
-    controls_.slider[c] = DelaySliderPosition(delay);
-    // The box holds a single-precision number and shows it as such ("0.3", not 0.30000000000000004).
-    controls_.delayText[c] = FieldText(static_cast<float>(delay));
-    controls_.phase[c] = data_.channelPhase[c] != 0;
-    controls_.phaseDegrees[c] = controls_.phase[c] ? kPhaseDegreesInverted : kPhaseDegreesZero;
-  }
+  for (int c = 0; c < kOutputCount; ++c) ShowChannel(c);
+  ShowDistance();
+}
+
+void TimeCorrectionEditor::ShowChannel(int c) {
+  const double delay = data_.channelDelay[c];
+  controls_.slider[c] = DelaySliderPosition(delay);
+  // The box holds a single-precision number and shows it as such ("0.3", not 0.30000000000000004).
+  controls_.delayText[c] = FieldText(static_cast<float>(delay));
+  controls_.phase[c] = data_.channelPhase[c] != 0;
+  controls_.phaseDegrees[c] = controls_.phase[c] ? kPhaseDegreesInverted : kPhaseDegreesZero;
+}
+
+void TimeCorrectionEditor::ShowDistance() {
   const double delay = data_.channelDelay[currentChannel_];
   controls_.distanceName = kDistanceChannelNames[currentChannel_];
   controls_.distanceCm = DistanceText(DelayCentimetres(delay));
@@ -71,8 +75,13 @@ void TimeCorrectionEditor::SliderMoved(int channel, int position) {
   if (!InChannelRange(channel)) return;
   currentChannel_ = channel;
   data_.channelDelay[channel] = std::clamp(position, 0, kDelaySliderMax) * kMsPerStep;
-  ShowValues();
+  ShowChannel(channel);
+  ShowDistance();
   PostChange();
+}
+
+void TimeCorrectionEditor::DelayTyped(int channel, const std::string& text) {
+  if (InChannelRange(channel)) controls_.delayText[channel] = text;
 }
 
 bool TimeCorrectionEditor::Enter(const std::array<std::string, kOutputCount>& texts) {
@@ -112,7 +121,8 @@ void TimeCorrectionEditor::PhaseClicked(int channel, bool checked) {
   if (!InChannelRange(channel)) return;
   data_.channelPhase[channel] = checked ? 1 : 0;
   currentChannel_ = channel;
-  ShowValues();
+  ShowChannel(channel);
+  ShowDistance();
   PostChange();
 }
 

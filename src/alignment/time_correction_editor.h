@@ -62,7 +62,11 @@ class TimeCorrectionEditor {
   int CurrentChannel() const { return currentChannel_; }
   const TcrControls& Controls() const { return controls_; }
 
+  // A slider move and a phase click show the new value in their own output's controls only:
+  // text typed into another box and not yet confirmed stays there.
   void SliderMoved(int channel, int position);
+  // A box's text as the user types it; it counts only once Enter is pressed.
+  void DelayTyped(int channel, const std::string& text);
   // Enter with the eleven edit boxes' texts. A text that is no number is refused with a message
   // and nothing changes (false; the boxes keep what was typed). Otherwise the first edited box in
   // the entry order becomes the current output, every edited box outside 0..20 ms gets its stored
@@ -79,6 +83,8 @@ class TimeCorrectionEditor {
 
  private:
   void ShowValues();
+  void ShowChannel(int channel);
+  void ShowDistance();
   void PostChange();
 
   FormRequestSink& form_;

@@ -60,9 +60,9 @@ bool CQ5Doc::Opened(SetupFile::LoadOutcome outcome, bool modified) {
   if (!SetupFile::Succeeded(outcome)) return false;
   if (onReload) onReload();
   // The form's initial update clears the modified flag; corrected values are unsaved changes.
-  const SetupCorrection::Kinds corrected = session_.LastCorrections();
-  if (modified || corrected != 0) session_.SetModified(true);
-  if (corrected != 0) dialogs_.ShowMessage(SetupCorrection::Message(corrected), MessageIcon::Exclamation);
+  const SetupCorrection::Corrections& corrected = session_.LastCorrections();
+  if (modified || corrected.Any()) session_.SetModified(true);
+  if (corrected.Any()) dialogs_.ShowMessage(SetupCorrection::Message(corrected), MessageIcon::Exclamation);
   Changed();
   return true;
 }

@@ -18,6 +18,7 @@
 
 #include "app/about_dialog.h"
 #include "app/cq5_doc.h"
+#include "app/form_scroll_area.h"
 #include "app/port_settings_dialog.h"
 #include "artwork/brand_artwork.h"
 #include "artwork/toolbar_artwork.h"
@@ -50,7 +51,7 @@ CMainFrame::CMainFrame(CQ5Doc& doc, CQ5View* view, SettingsStore& settings)
   setObjectName(QStringLiteral("CMainFrame"));
   setAcceptDrops(true);
   setWindowIcon(BrandArtwork::AppIcon());
-  setCentralWidget(view_);
+  setCentralWidget(new FormScrollArea(view_, this));
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
@@ -279,6 +280,8 @@ void CMainFrame::UpdateTitle() {
   setWindowTitle(
       QStringLiteral("%1[*] - %2").arg(QString::fromStdString(doc_.Title()), QString::fromLatin1(kAppTitle)));
   setWindowModified(doc_.IsModified());
+  // The windows' reports offer their PDF files beside the setup file.
+  setWindowFilePath(QString::fromStdString(doc_.Path()));
 }
 
 void CMainFrame::UpdatePortItems() {

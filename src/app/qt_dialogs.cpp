@@ -142,7 +142,9 @@ void QtDialogs::EditProfile(CustomerProfile& profile) {
   // Its messages stand in front of the profile dialog while it is open.
   const QPointer<QWidget> mainWindow = parent_;
   parent_ = &dialog;
+  dialog.SetIdCode(profileIdCode_);
   dialog.Edit(profile);
+  profileIdCode_ = dialog.IdCode();
   parent_ = mainWindow;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <string>
 
 #include "common/dialogs.h"
 
@@ -63,4 +64,6 @@ class QtDialogs : public Dialogs {
   QPointer<QWidget> parent_;
   bool skipWelcome_ = false;
   bool skipFinish_ = false;
+  // The profile dialog's "ID code", kept for the session only.
+  std::string profileIdCode_;
 };

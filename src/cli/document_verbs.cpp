@@ -11,8 +11,8 @@
 bool OpenSetupArgument(CliContext& ctx, const std::string& path, SetupDocument& doc) {
   if (!SetupFile::Succeeded(SetupFile::Load(path, doc, ctx.dialogs))) return false;
   // As in the program: every value in range, and the user told once what was corrected.
-  const SetupCorrection::Kinds corrected = SetupCorrection::Correct(doc);
-  if (corrected != 0) ctx.dialogs.ShowMessage(SetupCorrection::Message(corrected), MessageIcon::Exclamation);
+  const SetupCorrection::Corrections corrected = SetupCorrection::Correct(doc);
+  if (corrected.Any()) ctx.dialogs.ShowMessage(SetupCorrection::Message(corrected), MessageIcon::Exclamation);
   return true;
 }
 

@@ -298,6 +298,7 @@ void CrossoverEditor::Print(ReportTarget& target) { Print(target, LocalDateToday
 void CrossoverEditor::Print(ReportTarget& target, const ReportDate& date) {
   PrintedReport report(target);
   if (!report.Begin(ReportKind::Crossover, date)) return;
-  PrintCrossoverReport(report, model_.Records(), model_.ProcessorMode());
+  // The page shows what the window shows: with Center selected, the Common set.
+  PrintCrossoverReport(report, model_.Records(), model_.SelectedSet());
   report.End();
 }

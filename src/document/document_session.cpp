@@ -17,7 +17,7 @@ SetupFile::LoadOutcome DocumentSession::Open(const std::string& path, Dialogs& d
   if (SetupFile::Succeeded(outcome)) {
     path_ = path;
     corrections_ = SetupCorrection::Correct(document);
-    modified_ = corrections_ != 0;
+    modified_ = corrections_.Any();
     historyModified_ = false;
   }
   return outcome;

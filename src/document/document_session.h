@@ -44,8 +44,8 @@ class DocumentSession {
   // its setup's own name, a snapshot opened as a new setup. Saving then goes to `path`. A file
   // that does not open changes nothing, as with Open.
   SetupFile::LoadOutcome OpenCopy(const std::string& file, const std::string& path, Dialogs& dialogs);
-  // The kinds of values the last successful Open corrected (0: none).
-  SetupCorrection::Kinds LastCorrections() const { return corrections_; }
+  // What the last successful Open corrected.
+  const SetupCorrection::Corrections& LastCorrections() const { return corrections_; }
 
   // Saves to `path` (Save As) or, with an empty `path`, to the document's own file. On success
   // the document belongs to that file and is no longer modified; on failure nothing changes.
@@ -55,5 +55,5 @@ class DocumentSession {
   std::string path_;
   bool modified_ = false;
   bool historyModified_ = false;
-  SetupCorrection::Kinds corrections_ = 0;
+  SetupCorrection::Corrections corrections_;
 };

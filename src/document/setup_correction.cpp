@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstddef>
 #include <type_traits>
+#include <utility>
 
+#include "common/text_fill.h"
 #include "crossover/crossover_lists.h"
 #include "crossover/speaker_group_info.h"
 #include "eq/equalizer_settings.h"
@@ -35,6 +37,7 @@ constexpr KindName kKindNames[] = {
     {kSpeakerSwitches, "speaker switches"},
     {kAutomaticEq, "automatic EQ settings"},
     {kSubWooferMode, "sub-woofer mode"},
+    {kEqCurves, "equalizer curves above 12 dB"},
 };
 
 // Puts `v` into lo..hi; a value that is not a finite number becomes `startUp`. True when changed.
@@ -129,7 +132,7 @@ int DelaySteps(double ms) {
 
 int CorrectedPeakBoost(int boost) { return std::clamp(boost, 0, kMaxPeakBoost); }
 
-Kinds Correct(SetupDocument& doc) {
+Corrections Correct(SetupDocument& doc) {
   Kinds kinds = 0;
   for (int g = 0; g < kEqGroupCount; ++g) {
     const auto group = static_cast<EqGroup>(g);
@@ -159,20 +162,27 @@ Kinds Correct(SetupDocument& doc) {
     kinds |= kAutomaticEq;
   }
   kinds |= Flag(Fix(doc.subWooferMode, 0, 1, 0), kSubWooferMode);
-  return kinds;
+
+  // The curves are judged on the corrected bands.
+  std::vector<LoweredCurve> lowered = CurveLimit::LowerCurvesOverLimit(doc);
+  kinds |= Flag(!lowered.empty(), kEqCurves);
+  return {kinds, std::move(lowered)};
 }
 
-std::string Message(Kinds kinds) {
-  if (kinds == 0) return {};
+std::string Message(const Corrections& corrections) {
+  if (!corrections.Any()) return {};
   std::string list;
   for (const KindName& k : kKindNames) {
-    if ((kinds & k.kind) == 0) continue;
+    if ((corrections.kinds & k.kind) == 0) continue;
     if (!list.empty()) list += ", ";
     list += k.name;
+    if (k.kind != kEqCurves) continue;
+    std::string sets;
+    for (const LoweredCurve& curve : corrections.loweredCurves)
+      sets += (sets.empty() ? "" : ", ") + CurveLimit::Name(curve);
+    list += " (" + sets + ")";
   }
-  std::string text = kCorrectedText;
-  text.replace(text.find("%1"), 2, list);
-  return text;
+  return FillPlaceholders(kCorrectedText, list);
 }
 
 }  // namespace SetupCorrection

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace TextExport {
 namespace {
@@ -105,6 +107,12 @@ bool Write(const SetupDocument& parameters, const CustomerProfile& profile, Dial
   ok = (std::fclose(f) == 0) && ok;
   if (!ok) dialogs.ShowMessage(kFailure);
   return ok;
+}
+
+std::string WrittenNote(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::absolute(path, ec);
+  return "Data Out wrote " + (ec ? path : full.lexically_normal().string());
 }
 
 }  // namespace TextExport

@@ -20,4 +20,7 @@ std::string Format(const SetupDocument& parameters, const CustomerProfile& profi
 bool Write(const SetupDocument& parameters, const CustomerProfile& profile, Dialogs& dialogs,
            const std::string& path = kFileName);
 
+// The status bar's note after a successful export: where the file went, as a full path.
+std::string WrittenNote(const std::string& path = kFileName);
+
 }  // namespace TextExport

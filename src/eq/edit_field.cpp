@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "common/dialogs.h"
+#include "common/text_fill.h"
 
 namespace {
 
@@ -14,13 +15,6 @@ std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-std::string WithRange(std::string_view format, const std::string& min, const std::string& max) {
-  std::string out(format);
-  out.replace(out.find("%1"), 2, min);
-  out.replace(out.find("%2"), 2, max);
-  return out;
 }
 
 }  // namespace
@@ -45,7 +39,7 @@ std::optional<int> ReadIntegerField(std::string_view text, int min, int max, Dia
   if (tooLarge)
     value = t.front() == '-' ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
   if (value < min || value > max) {
-    dialogs.ShowMessage(WithRange(kEnterIntegerBetween, std::to_string(min), std::to_string(max)),
+    dialogs.ShowMessage(FillPlaceholders(kEnterIntegerBetween, std::to_string(min), std::to_string(max)),
                         MessageIcon::Exclamation);
     return value < min ? min : max;
   }
@@ -77,7 +71,7 @@ std::optional<double> ReadNumberField(std::string_view text, double min, double 
   const auto value = ParseNumberField(text, dialogs);
   if (!value) return std::nullopt;
   if (*value < min || *value > max) {
-    dialogs.ShowMessage(WithRange(kEnterNumberBetween, FieldText(min), FieldText(max)),
+    dialogs.ShowMessage(FillPlaceholders(kEnterNumberBetween, FieldText(min), FieldText(max)),
                         MessageIcon::Exclamation);
     return *value < min ? min : max;
   }
@@ -92,7 +86,7 @@ std::optional<float> ReadNumberField(std::string_view text, float min, float max
                   : *value < -kFloatMax ? -std::numeric_limits<float>::infinity()
                                         : static_cast<float>(*value);
   if (f < min || f > max) {
-    dialogs.ShowMessage(WithRange(kEnterNumberBetween, FieldText(min), FieldText(max)),
+    dialogs.ShowMessage(FillPlaceholders(kEnterNumberBetween, FieldText(min), FieldText(max)),
                         MessageIcon::Exclamation);
     return f < min ? min : max;
   }

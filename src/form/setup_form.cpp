@@ -285,20 +285,10 @@ void SetupForm::Connect(int portIndex) {
   // Opening replaces any port already open: from here the form is offline until the new
   // connection has answered, whatever way this one ends.
   link_.portOpen = false;
-  DeviceLink link(port_, clock_);
-  if (!link.OpenPort(kPortNames[portIndex])) {
-    EndBusy();
-    return;
-  }
-  if (!link.SetOperatingMode(true, switches_[Slot(FunctionSwitch::Parametric)] ? 1 : 0, AeqModeByte(),
-                             work_.subWooferMode)) {
-    dialogs_.ShowFailure(kPcControlFailText, port_.FailureNote());
-    EndBusy();
-    return;
-  }
-  // A setting error ("SETTING ERROR", status 6) is reported and then mended by the upload, which
-  // rewrites every setting of the processor.
-  if (StatusCheck() == 0) {
+  ConnectSequence sequence(port_, clock_, dialogs_, rs232c_);
+  const ConnectResult opened = sequence.Open(
+      kPortNames[portIndex], switches_[Slot(FunctionSwitch::Parametric)], AeqModeByte(), work_.subWooferMode);
+  if (opened != ConnectResult::Connected && opened != ConnectResult::SettingError) {
     EndBusy();
     view_.Refresh();
     return;
@@ -315,24 +305,13 @@ void SetupForm::Connect(int portIndex) {
   upload.geqSide = selections_[Slot(FunctionWindow::Graphic)].side;
   upload.dividerSide = selections_[Slot(FunctionWindow::Crossover)].side;
   upload.levelCode = EqLevelCode(peakBase_, upload.peqOn ? work_.peqPeakBoost : work_.geqPeakBoost);
-  DeviceLink bulk(port_, clock_);
-  bulk.noPump = 1;
-  bool uploaded = bulk.SetBulkUpdate(true) && RunFullUpload(upload, bulk, rs232c_) == 1;
-  // The upload gives pumping back when it ends; the closing bracket is still part of the bulk.
-  bulk.noPump = 1;
-  uploaded = uploaded && bulk.SetBulkUpdate(false);
-  if (!uploaded) {
-    port_.ClosePort();
+  // A speaker level the processor did not take shows up at the next status check.
+  if (sequence.Upload(upload, upload.dividerSide, false) == ConnectResult::UploadFailed) {
     link_.portOpen = false;
-    dialogs_.ShowFailure(kInitializeErrorText, port_.FailureNote());
     EndBusy();
     view_.Refresh();
     return;
   }
-  // Not checked: a level the processor did not take shows up at the next status check.
-  ConnectSequence(port_, clock_, dialogs_, rs232c_)
-      .SendSpeakerLevels(work_.speakerSwitch, work_.crossover,
-                         selections_[Slot(FunctionWindow::Crossover)].side);
   appliedSwitches_ = work_.speakerSwitch;
   KeepSnapshot(SnapshotTrigger::Connect());
   SetStatusText(link_.portOpen ? kPortOpenText : kPortCloseText);
@@ -841,43 +820,43 @@ void SetupForm::RestoreStep(SetupParts parts, const SetupDocument& values, const
 void SetupForm::HandleRequest(const FormRequest& request) {
   switch (request.message) {
     case FormMessage::PeqSend:
-      TakeBackParametric();
+      TakeBack(FunctionWindow::Parametric, SetupPart::Parametric, kEqGroupCount);
       if (!DragBegins(request.wParam)) SendParametric(request.lParam);
       break;
     case FormMessage::PeqClose:
-      TakeBackParametric();
+      TakeBack(FunctionWindow::Parametric, SetupPart::Parametric, kEqGroupCount);
       CloseWindow(FunctionWindow::Parametric);
       break;
     case FormMessage::PeqReset:
       if (TakeBackParametricGroup(request.wParam)) SendParametricReset(request.wParam);
       break;
     case FormMessage::GeqSend:
-      TakeBackGraphic();
+      TakeBack(FunctionWindow::Graphic, SetupPart::Graphic, kEqGroupCount);
       if (!DragBegins(request.wParam)) SendGraphic(request.lParam);
       break;
     case FormMessage::GeqClose:
-      TakeBackGraphic();
+      TakeBack(FunctionWindow::Graphic, SetupPart::Graphic, kEqGroupCount);
       CloseWindow(FunctionWindow::Graphic);
       break;
     case FormMessage::GeqReset:
       if (TakeBackGraphicGroup(request.wParam)) SendGraphicReset(request.wParam);
       break;
     case FormMessage::CrossoverSend:
-      TakeBackCrossover();
+      TakeBack(FunctionWindow::Crossover, SetupPart::Crossover, kSpeakerGroupCount);
       if (!DragBegins(request.wParam)) SendCrossover(request.lParam);
       break;
     case FormMessage::CrossoverClose:
     case FormMessage::CrossoverCancel:
-      TakeBackCrossover();
+      TakeBack(FunctionWindow::Crossover, SetupPart::Crossover, kSpeakerGroupCount);
       CloseWindow(FunctionWindow::Crossover);
       break;
     case FormMessage::TcrSend:
-      TakeBackTimeCorrection();
+      TakeBack(FunctionWindow::TimeCorrection, SetupPart::TimeCorrection, kOutputCount);
       SendTimeCorrection(request.lParam);
       break;
     case FormMessage::TcrClose:
     case FormMessage::TcrCancel:
-      TakeBackTimeCorrection();
+      TakeBack(FunctionWindow::TimeCorrection, SetupPart::TimeCorrection, kOutputCount);
       CloseWindow(FunctionWindow::TimeCorrection);
       break;
     case FormMessage::SpectrumClose:
@@ -921,15 +900,14 @@ void SetupForm::TakeSelection(FunctionWindow window, int groupCount) {
   Record();
 }
 
-void SetupForm::TakeBackParametric() {
-  const SetupDocument& data = windows_.Data(FunctionWindow::Parametric);
-  for (SetupDocument* d : {&work_, &Doc()}) {
-    d->peqBands = data.peqBands;
-    d->peqCurvePeaks = data.peqCurvePeaks;
-    d->peqPeakBoost = data.peqPeakBoost;
-    d->appliedPeakBoost = data.peqPeakBoost;
-  }
-  TakeSelection(FunctionWindow::Parametric, kEqGroupCount);
+void SetupForm::TakeBack(FunctionWindow window, SetupPart part, int groupCount) {
+  const SetupDocument& data = windows_.Data(window);
+  CopyParts(static_cast<SetupParts>(part), data, work_);
+  CopyParts(static_cast<SetupParts>(part), data, Doc());
+  // The processor's EQ level follows the equalizer whose window handed its data back.
+  if (part == SetupPart::Parametric) SetAppliedPeakBoost(work_.peqPeakBoost);
+  if (part == SetupPart::Graphic) SetAppliedPeakBoost(work_.geqPeakBoost);
+  TakeSelection(window, groupCount);
 }
 
 bool SetupForm::TakeBackParametricGroup(int group) {
@@ -943,21 +921,6 @@ bool SetupForm::TakeBackParametricGroup(int group) {
   return true;
 }
 
-void SetupForm::TakeBackGraphic() {
-  const SetupDocument& data = windows_.Data(FunctionWindow::Graphic);
-  for (SetupDocument* d : {&work_, &Doc()}) {
-    for (int g = 0; g < kEqGroupCount; ++g) {
-      for (int s = 0; s < kEqSideCount; ++s) {
-        for (int b = 0; b < kGeqBandCount; ++b) d->geqBands[g][s][b].gain = data.geqBands[g][s][b].gain;
-      }
-    }
-    d->geqCurvePeaks = data.geqCurvePeaks;
-    d->geqPeakBoost = data.geqPeakBoost;
-    d->appliedPeakBoost = data.geqPeakBoost;
-  }
-  TakeSelection(FunctionWindow::Graphic, kEqGroupCount);
-}
-
 bool SetupForm::TakeBackGraphicGroup(int group) {
   if (!InRange(group, kEqGroupCount)) return false;
   const SetupDocument& data = windows_.Data(FunctionWindow::Graphic);
@@ -969,22 +932,6 @@ bool SetupForm::TakeBackGraphicGroup(int group) {
   }
   TakeSelection(FunctionWindow::Graphic, kEqGroupCount);
   return true;
-}
-
-void SetupForm::TakeBackCrossover() {
-  const SetupDocument& data = windows_.Data(FunctionWindow::Crossover);
-  work_.crossover = data.crossover;
-  Doc().crossover = data.crossover;
-  TakeSelection(FunctionWindow::Crossover, kSpeakerGroupCount);
-}
-
-void SetupForm::TakeBackTimeCorrection() {
-  const SetupDocument& data = windows_.Data(FunctionWindow::TimeCorrection);
-  for (SetupDocument* d : {&work_, &Doc()}) {
-    d->channelDelay = data.channelDelay;
-    d->channelPhase = data.channelPhase;
-  }
-  TakeSelection(FunctionWindow::TimeCorrection, kOutputCount);
 }
 
 void SetupForm::SendParametric(int band) {
@@ -1233,7 +1180,9 @@ void SetupForm::ProbePort(int portIndex) {
   link_.portAvailable[portIndex] = port_.ProbePort(kPortNames[portIndex]);
 }
 
-void SetupForm::DataOut() { TextExport::Write(work_, Doc().profile, dialogs_); }
+void SetupForm::DataOut() {
+  if (TextExport::Write(work_, Doc().profile, dialogs_)) view_.ShowStatusMessage(TextExport::WrittenNote());
+}
 
 void SetupForm::ToggleAeqSave() {
   if (!link_.portOpen) {

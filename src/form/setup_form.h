@@ -219,12 +219,10 @@ class SetupForm : public MeasurementHost, public StepTarget {
 
   // Taking back: into the working copy and the document, modified flag set, selection updated.
   void TakeSelection(FunctionWindow window, int groupCount);
-  void TakeBackParametric();
+  // A window's part of its data, or one group of it.
+  void TakeBack(FunctionWindow window, SetupPart part, int groupCount);
   bool TakeBackParametricGroup(int group);
-  void TakeBackGraphic();
   bool TakeBackGraphicGroup(int group);
-  void TakeBackCrossover();
-  void TakeBackTimeCorrection();
   // A request's send flag: 0 opens a drag (pausing the analyzer), 1 resumes the paused analyzer.
   bool DragBegins(int sendFlag);
 

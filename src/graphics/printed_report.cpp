@@ -1,12 +1,24 @@
 #include "graphics/printed_report.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <ctime>
 
 namespace {
 
 constexpr std::string_view kSpectrumFooter = "TORVAL country tel e-mail";
-constexpr std::string_view kProfileTitle = "TORVALQ#5ORBITA User Profile        ID abcdefghij";
+constexpr std::string_view kProfileTitle = "TORVALQ#5ORBITA User Profile        ID";
+
+// By ReportKind: the report's name as a document title, and its short name for file names.
+struct ReportNames {
+  const char* document;
+  const char* shortName;
+};
+constexpr ReportNames kReportNames[] = {{"Divider & Cross Over", "div"}, {"Graphic Equalizer", "geq"},
+                                        {"Parametric Equalizer", "peq"}, {"Spectrum Analyzer", "spectrum"},
+                                        {"TCR & PHASE", "tcr"},          {"User Profile", "profile"}};
+
+const ReportNames& NamesOf(ReportKind kind) { return kReportNames[static_cast<std::size_t>(kind)]; }
 
 std::string Dated(const char* lead, const ReportDate& d) {
   char text[128];
@@ -23,7 +35,8 @@ ReportDate LocalDateToday() {
   return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
 }
 
-std::vector<PageText> ReportTitle(ReportKind kind, const ReportDate& date, int lineHeight) {
+std::vector<PageText> ReportTitle(ReportKind kind, const ReportDate& date, int lineHeight,
+                                  std::string_view idCode) {
   // The graph reports put the title below the graph, two lines under its bottom edge.
   const int belowGraph = -2 * lineHeight - 494;
   switch (kind) {
@@ -38,36 +51,28 @@ std::vector<PageText> ReportTitle(ReportKind kind, const ReportDate& date, int l
     case ReportKind::TimeCorrection:
       return {{500, 0, Dated("TCR & PHASE        ", date)}};
     case ReportKind::CustomerProfile:
-      return {{500, 100, std::string(kProfileTitle)}, {1400, 0, Dated("", date)}};
+      return {{500, 100, std::string(kProfileTitle) + (idCode.empty() ? "" : " ") + std::string(idCode)},
+              {1400, 0, Dated("", date)}};
   }
   return {};
 }
 
 std::string ReportDocumentTitle(ReportKind kind, const ReportDate& date) {
-  const char* name = "";
-  switch (kind) {
-    case ReportKind::Crossover:
-      name = "Divider & Cross Over";
-      break;
-    case ReportKind::GraphicEq:
-      name = "Graphic Equalizer";
-      break;
-    case ReportKind::ParametricEq:
-      name = "Parametric Equalizer";
-      break;
-    case ReportKind::SpectrumAnalyzer:
-      name = "Spectrum Analyzer";
-      break;
-    case ReportKind::TimeCorrection:
-      name = "TCR & PHASE";
-      break;
-    case ReportKind::CustomerProfile:
-      name = "User Profile";
-      break;
-  }
   char text[96];
-  std::snprintf(text, sizeof text, "%s %04d-%02d-%02d", name, date.year, date.month, date.day);
+  std::snprintf(text, sizeof text, "%s %04d-%02d-%02d", NamesOf(kind).document, date.year, date.month,
+                date.day);
   return text;
+}
+
+std::string_view ReportShortName(ReportKind kind) { return NamesOf(kind).shortName; }
+
+std::string ReportFileName(std::string_view setupPath, ReportKind kind) {
+  std::string_view name = setupPath.substr(setupPath.find_last_of('/') + 1);
+  if (const auto dot = name.find_last_of('.'); dot != std::string_view::npos && dot > 0)
+    name = name.substr(0, dot);
+  std::string file(name);
+  if (!file.empty()) file += '-';
+  return file + std::string(ReportShortName(kind)) + ".pdf";
 }
 
 PageText ReportFooter(ReportKind kind) {
@@ -80,6 +85,7 @@ PrintedReport::~PrintedReport() { End(); }
 bool PrintedReport::Begin(ReportKind kind, const ReportDate& date) {
   if (open_) return true;
   target_.SetDocumentTitle(ReportDocumentTitle(kind, date));
+  target_.SetReportKind(kind);
   return Begin(date);
 }
 
@@ -111,8 +117,8 @@ void PrintedReport::Polyline(std::span<const CanvasPoint> points) {
   if (open_) target_.Page().DrawPolyline(points);
 }
 
-void PrintedReport::DrawTitle(ReportKind kind, const ReportDate& date) {
-  for (const PageText& t : ReportTitle(kind, date, lineHeight_)) Text(t.x, t.y, t.text);
+void PrintedReport::DrawTitle(ReportKind kind, const ReportDate& date, std::string_view idCode) {
+  for (const PageText& t : ReportTitle(kind, date, lineHeight_, idCode)) Text(t.x, t.y, t.text);
 }
 
 void PrintedReport::DrawFooter(ReportKind kind) {

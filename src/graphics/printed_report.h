@@ -19,16 +19,6 @@ struct ReportDate {
 // The local date now.
 ReportDate LocalDateToday();
 
-// The six reports that share the page frame.
-enum class ReportKind {
-  Crossover,
-  GraphicEq,
-  ParametricEq,
-  SpectrumAnalyzer,
-  TimeCorrection,
-  CustomerProfile
-};
-
 struct PageText {
   int x = 0;
   int y = 0;
@@ -40,11 +30,18 @@ struct PageText {
 inline constexpr std::string_view kReportFooter = "TORVAL KRV5200   PC SETUP DATA";
 inline constexpr int kReportFooterY = -1150;
 
-// The dated title lines of a report; L is the page's line height.
-std::vector<PageText> ReportTitle(ReportKind kind, const ReportDate& date, int lineHeight);
+// The dated title lines of a report; L is the page's line height. The customer profile's title
+// ends in "ID" and the ID code typed in the dialog, if any.
+std::vector<PageText> ReportTitle(ReportKind kind, const ReportDate& date, int lineHeight,
+                                  std::string_view idCode = {});
 // The report's name and date as a document title (a PDF file's metadata), e.g.
 // "Graphic Equalizer 2026-12-08".
 std::string ReportDocumentTitle(ReportKind kind, const ReportDate& date);
+// The report's short name: "div", "geq", "peq", "spectrum", "tcr", "profile".
+std::string_view ReportShortName(ReportKind kind);
+// The name a report saved as a PDF file is offered under: the setup file's name without its
+// extension and the report's short name, "shop-peq.pdf"; "peq.pdf" for an untitled setup.
+std::string ReportFileName(std::string_view setupPath, ReportKind kind);
 // The footer; the customer profile's footer depends on the country and is the profile's own,
 // so for it this is the footer used outside the U.S.A.
 PageText ReportFooter(ReportKind kind);
@@ -79,7 +76,7 @@ class PrintedReport {
   void Polyline(std::span<const CanvasPoint> points);
 
   void DrawTitle(ReportKind kind) { DrawTitle(kind, date_); }
-  void DrawTitle(ReportKind kind, const ReportDate& date);
+  void DrawTitle(ReportKind kind, const ReportDate& date, std::string_view idCode = {});
   void DrawFooter(ReportKind kind);
 
   // Finishes the page and releases the printer.

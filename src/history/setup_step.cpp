@@ -71,7 +71,7 @@ std::string CrossoverText(const SetupDocument& a, const SetupDocument& b) {
     for (int s = 0; s < kCrossoverSetCount; ++s) {
       if (a.crossover[g][s] == b.crossover[g][s]) continue;
       if (++count == 1) {
-        text += " " + std::string(kCrossoverGroupTexts[g]) + " " + std::string(kCrossoverSetTexts[s]);
+        text.append(" ").append(kCrossoverGroupTexts[g]).append(" ").append(kCrossoverSetTexts[s]);
       }
     }
   }

@@ -85,7 +85,7 @@ std::string ShownDegrees(const std::int32_t& v) {
   return v == 0 ? "0 deg" : v == 1 ? "180 deg" : StoredText(v);
 }
 std::string ShownOnOff(const std::int32_t& v) { return v == 0 ? "OFF" : v == 1 ? "ON" : StoredText(v); }
-std::string ShownQuoted(const std::string& v) { return "\"" + StoredText(v) + "\""; }
+std::string ShownQuoted(const std::string& v) { return std::string("\"").append(StoredText(v)).append("\""); }
 
 std::string ShownFilterType(const std::int32_t& v) {
   switch (v) {
@@ -237,7 +237,7 @@ class DiffWriter {
         const std::string side(kDiffSidePaths[s]);
         const std::string where =
             std::string(kDiffGroupPaths[g]) + ", " + std::string(kDiffSideTexts[s]) + ": ";
-        const std::string group = "/" + std::string(kDiffGroupPaths[g]) + "/";
+        const std::string group = std::string("/").append(kDiffGroupPaths[g]).append("/");
         Field(DiffPlace{"other/peq-curve-peak" + group, "Parametric EQ, " + where}, side, "stored curve peak",
               a_.peqCurvePeaks[g][s], b_.peqCurvePeaks[g][s], ShownDbD);
         Field(DiffPlace{"other/geq-curve-peak" + group, "Graphic EQ, " + where}, side, "stored curve peak",

@@ -40,20 +40,35 @@ ConnectSequence::ConnectSequence(SerialPort& port, Clock& clock, Dialogs& dialog
     : port_(port), clock_(clock), dialogs_(dialogs), rs232c_(rs232c) {}
 
 ConnectResult ConnectSequence::Connect(const ConnectRequest& request) {
+  const ConnectResult opened =
+      Open(request.portName, request.upload.peqOn, request.aeqMode, request.subWooferMode);
+  if (opened != ConnectResult::Connected && opened != ConnectResult::SettingError) return opened;
+  const ConnectResult uploaded = Upload(request.upload, request.currentSide, true);
+  return uploaded == ConnectResult::Connected ? opened : uploaded;
+}
+
+ConnectResult ConnectSequence::Open(const std::string& portName, bool peqOn, int aeqMode, int subWooferMode) {
   DeviceLink link(port_, clock_);
-  if (!link.OpenPort(request.portName)) return ConnectResult::OpenFailed;
-  if (!link.SetOperatingMode(true, request.upload.peqOn ? 1 : 0, request.aeqMode, request.subWooferMode)) {
+  if (!link.OpenPort(portName)) return ConnectResult::OpenFailed;
+  if (!link.SetOperatingMode(true, peqOn ? 1 : 0, aeqMode, subWooferMode)) {
     dialogs_.ShowFailure(kPcControlFailText, port_.FailureNote());
     return ConnectResult::ModeFailed;
   }
   // A setting error is reported and then mended by the upload, which rewrites every setting.
   const int status = StatusCheck();
-  if (status == 0) return ConnectResult::StatusFailed;
+  if (status == 0) {
+    if (port_.IsOpen()) port_.ClosePort();
+    return ConnectResult::StatusFailed;
+  }
+  return status == DeviceLink::kStatusSettingError ? ConnectResult::SettingError : ConnectResult::Connected;
+}
 
+ConnectResult ConnectSequence::Upload(const UploadSetup& setup, int currentSide, bool checkLevels) {
   // A bulk send delivers no window events, brackets included.
   DeviceLink upload(port_, clock_);
   upload.noPump = 1;
-  bool uploaded = upload.SetBulkUpdate(true) && RunFullUpload(request.upload, upload, rs232c_) == 1;
+  bool uploaded = upload.SetBulkUpdate(true) && RunFullUpload(setup, upload, rs232c_) == 1;
+  // The upload gives pumping back when it ends; the closing bracket is still part of the bulk.
   upload.noPump = 1;
   uploaded = uploaded && upload.SetBulkUpdate(false);
   if (!uploaded) {
@@ -61,12 +76,12 @@ ConnectResult ConnectSequence::Connect(const ConnectRequest& request) {
     dialogs_.ShowFailure(kInitializeErrorText, port_.FailureNote());
     return ConnectResult::UploadFailed;
   }
-  if (!SendSpeakerLevels(request.upload.speakerSwitch, request.upload.crossover, request.currentSide)) {
+  if (!SendSpeakerLevels(setup.speakerSwitch, setup.crossover, currentSide) && checkLevels) {
     // The line died after the upload: what the form's next status check would say.
     dialogs_.ShowFailure(kPortNotConnectText, port_.FailureNote());
     return ConnectResult::LevelsFailed;
   }
-  return status == DeviceLink::kStatusSettingError ? ConnectResult::SettingError : ConnectResult::Connected;
+  return ConnectResult::Connected;
 }
 
 void ConnectSequence::Disconnect(int subWooferMode) {

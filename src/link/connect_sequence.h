@@ -55,6 +55,13 @@ class ConnectSequence {
   // "SETTING ERROR" and the upload goes on: it rewrites the settings the processor complained of;
   // the result then says SettingError, as the connect did not fully succeed.
   ConnectResult Connect(const ConnectRequest& request);
+  // Connect's first half: opens the port, puts the processor under PC control and checks its
+  // status (Connected, SettingError, or the failure; a port that answered nothing is closed).
+  ConnectResult Open(const std::string& portName, bool peqOn, int aeqMode, int subWooferMode);
+  // Connect's second half: the setup between bulk-update brackets, then every output's speaker
+  // level; with `checkLevels` a level not taken ends it as LevelsFailed. A failed upload closes
+  // the port and shows "INITIALIZE ERROR".
+  ConnectResult Upload(const UploadSetup& setup, int currentSide, bool checkLevels);
   // Releases PC control (unchecked) and closes the port.
   void Disconnect(int subWooferMode);
   // QueryStatus with its messages: 0 ("Port Not Connect", port closed) or the status code

@@ -72,6 +72,9 @@ void QtPainterCanvas::ApplyPen() {
 }
 
 void QtPainterCanvas::ApplyFont() {
+  // A page keeps its text as typed: with ligatures a PDF's "Profile" would hold one glyph for
+  // "fi", and a search for the word would fail.
+  if (units_ == Units::PageTenthsOfMm) font_.setStyleStrategy(QFont::PreferNoShaping);
   if (painter_ && painter_->isActive()) painter_->setFont(font_);
 }
 

@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "graphics/printed_report.h"
 #include "platform/qt_painter_canvas.h"
 
 namespace {
@@ -23,12 +24,26 @@ constexpr double kPdfMarginMm = 5.0;
 constexpr int kPdfResolution = 600;
 constexpr const char* kCreator = "KRV5200 PC setup tool " KRV5200_VERSION;
 
-QString ChoosePdfFile(QWidget* parent) {
+QString ChoosePdfFile(QWidget* parent, const QString& suggested) {
   QString path = QFileDialog::getSaveFileName(
-      parent, QString::fromLatin1(QtPrintedReport::StandardPrintDialog::kNoPrinterCaption),
-      QDir::home().filePath(QStringLiteral("report.pdf")), QStringLiteral("PDF file (*.pdf)"));
+      parent, QString::fromLatin1(QtPrintedReport::StandardPrintDialog::kNoPrinterCaption), suggested,
+      QStringLiteral("PDF file (*.pdf)"));
   if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
   return path;
+}
+
+// The folder a report was last saved to in this session, as a file dialog remembers its own.
+QString& LastPdfFolder() {
+  static QString folder;
+  return folder;
+}
+
+// The setup file the window shows: the file path of `widget` or of a window above it.
+QString SetupPathOf(const QWidget* widget) {
+  for (; widget != nullptr; widget = widget->parentWidget()) {
+    if (!widget->windowFilePath().isEmpty()) return widget->windowFilePath();
+  }
+  return {};
 }
 
 }  // namespace
@@ -39,9 +54,18 @@ QtPrintedReport::StandardPrintDialog::StandardPrintDialog(QWidget* parent, Print
       printers_(printers ? std::move(printers) : PrinterNames(&QPrinterInfo::availablePrinterNames)),
       chooser_(chooser ? std::move(chooser) : PdfFileChooser(&ChoosePdfFile)) {}
 
-bool QtPrintedReport::StandardPrintDialog::Choose(QPrinter& printer) {
+QString QtPrintedReport::StandardPrintDialog::SuggestedPdfPath(std::optional<ReportKind> kind) const {
+  const QString setup = SetupPathOf(parent_);
+  QString folder = setup.isEmpty() ? LastPdfFolder() : QFileInfo(setup).absolutePath();
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+  const QString name = kind ? QString::fromStdString(ReportFileName(setup.toStdString(), *kind))
+                            : QStringLiteral("report.pdf");
+  return QDir(folder).filePath(name);
+}
+
+bool QtPrintedReport::StandardPrintDialog::Choose(QPrinter& printer, std::optional<ReportKind> kind) {
   if (printers_().isEmpty()) {
-    const QString path = chooser_(parent_);
+    const QString path = chooser_(parent_, SuggestedPdfPath(kind));
     if (path.isEmpty()) return false;
     // Said now, while the user still knows which file was meant; the page itself cannot tell.
     QFile probe(path);
@@ -54,6 +78,7 @@ bool QtPrintedReport::StandardPrintDialog::Choose(QPrinter& printer) {
     }
     probe.close();
     if (!existed) probe.remove();
+    LastPdfFolder() = QFileInfo(path).absolutePath();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     return true;
@@ -79,7 +104,7 @@ bool QtPrintedReport::BeginPage() {
   if (dialog_ != nullptr) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(QString());
-    if (!dialog_->Choose(*printer)) return false;
+    if (!dialog_->Choose(*printer, kind_)) return false;
     // A printer's job stays unnamed; a PDF file carries its title and maker.
     if (printer->outputFormat() == QPrinter::PdfFormat) {
       printer->setDocName(title_);

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "graphics/report_target.h"
 
@@ -20,21 +21,27 @@ class QtPrintedReport : public ReportTarget {
   class PrintDialog {
    public:
     virtual ~PrintDialog() = default;
-    virtual bool Choose(QPrinter& printer) = 0;
+    // `kind` is the report the page will hold, when known.
+    virtual bool Choose(QPrinter& printer, std::optional<ReportKind> kind) = 0;
   };
 
   // The standard print dialog: no selection, no page range and no print to file; copies are
   // the printer driver's business. A machine without any printer gets the page as a PDF file
   // instead, under a name the user chooses, so that the customer can still be handed the page.
+  // The file is first offered in the open setup's folder (the file path of the parent or a
+  // window above it), else in the folder a report was last saved to, else in the home folder,
+  // named after the setup and the report: "shop-peq.pdf".
   class StandardPrintDialog : public PrintDialog {
    public:
-    // The printers installed, and the PDF file the user chooses (empty: cancelled); the
-    // system's own unless others are given.
+    // The printers installed, and the PDF file the user chooses starting from `suggested`
+    // (empty: cancelled); the system's own unless others are given.
     using PrinterNames = std::function<QStringList()>;
-    using PdfFileChooser = std::function<QString(QWidget* parent)>;
+    using PdfFileChooser = std::function<QString(QWidget* parent, const QString& suggested)>;
 
     explicit StandardPrintDialog(QWidget* parent, PrinterNames printers = {}, PdfFileChooser chooser = {});
-    bool Choose(QPrinter& printer) override;
+    bool Choose(QPrinter& printer, std::optional<ReportKind> kind) override;
+    // Where the PDF file is first offered.
+    QString SuggestedPdfPath(std::optional<ReportKind> kind) const;
 
     static constexpr const char* kNoPrinterCaption = "No printer is installed: save the report as a PDF file";
 
@@ -51,6 +58,7 @@ class QtPrintedReport : public ReportTarget {
   ~QtPrintedReport() override;
 
   void SetDocumentTitle(const std::string& title) override;
+  void SetReportKind(ReportKind kind) override { kind_ = kind; }
   bool BeginPage() override;
   Canvas& Page() override;
   void EndPage() override;
@@ -59,6 +67,7 @@ class QtPrintedReport : public ReportTarget {
   PrintDialog* dialog_ = nullptr;
   QString pdfPath_;
   QString title_;
+  std::optional<ReportKind> kind_;
   std::unique_ptr<QPagedPaintDevice> device_;
   std::unique_ptr<QtPainterCanvas> page_;
 };

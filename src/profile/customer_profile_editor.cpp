@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "common/dialogs.h"
+#include "common/text_fill.h"
 #include "profile/country_list.h"
 #include "profile/profile_report.h"
 #include "profile/profile_texts.h"
@@ -21,12 +22,7 @@ std::string Limited(std::string_view text, int max) {
   return std::string(text);
 }
 
-std::string WithRange(int max) {
-  std::string out(kEnterIntegerInRange);
-  out.replace(out.find("%1"), 2, "0");
-  out.replace(out.find("%2"), 2, std::to_string(max));
-  return out;
-}
+std::string WithRange(int max) { return FillPlaceholders(kEnterIntegerInRange, "0", std::to_string(max)); }
 
 // A number box's entry: an unsigned number in 0..max, blanks around it allowed.
 struct NumberEntry {
@@ -135,6 +131,8 @@ void CustomerProfileEditor::Edit(ProfileBox box, std::string_view text) {
   b.edited = true;
 }
 
+void CustomerProfileEditor::EditIdCode(std::string_view text) { idCode_ = Limited(text, kIdCodeMax); }
+
 std::string_view CustomerProfileEditor::RowLabel(int row) const {
   if (row < 0 || row >= kComponentRowCount) return {};
   const auto r = static_cast<std::size_t>(row);
@@ -160,7 +158,7 @@ void CustomerProfileEditor::Print(ReportTarget& target) {
   TakeOverAndReport(Purpose::Print);
   PrintedReport report(target);
   if (!report.Begin(ReportKind::CustomerProfile, ProfileReportDate(working_))) return;
-  PrintCustomerProfileReport(report, working_);
+  PrintCustomerProfileReport(report, working_, idCode_);
   report.End();
 }
 
@@ -178,9 +176,8 @@ std::optional<CustomerProfileEditor::Refusal> CustomerProfileEditor::TakeOver() 
   std::optional<Refusal> first;
   for (ProfileBox box : ProfileTakeOverOrder()) {
     const Box& b = boxes_[Slot(box)];
-    if (!b.edited) continue;
     if (!box.IsNumber()) {
-      Store(box, b.text, 0);
+      if (b.edited) Store(box, b.text, 0);
       continue;
     }
     NumberEntry entry = ReadNumber(b.text, box.NumberMax());

@@ -18,10 +18,14 @@ class ReportTarget;
 // and taking the edits over into the working fields when the dialog is left, a tab changes or
 // the report is printed.
 //
-// Only a box the user changed is taken over: a value from a file that its box cannot show as
-// it is (too long, out of range) comes back as it was. An entry that is not valid keeps the
-// field's previous value and is reported, the first in the take-over order with one message;
-// every valid entry is taken over all the same, so nothing typed in good order is lost.
+// A text box is taken over only when the user changed it: a text from a file longer than its box
+// takes comes back as it was. Every number box is checked each time, whether typed or from a
+// file (a day of 40 is refused either way). An entry that is not valid keeps the field's
+// previous value and is reported, the first in the take-over order with one message; every
+// valid entry is taken over all the same, so nothing typed in good order is lost.
+//
+// The "ID code" box belongs to no field and no file: it is kept for the session by whoever
+// opens the dialog, and the report's title carries it.
 class CustomerProfileEditor {
  public:
   CustomerProfileEditor(CustomerProfileView& view, Dialogs& dialogs);
@@ -34,6 +38,11 @@ class CustomerProfileEditor {
   const std::string& Text(ProfileBox box) const { return boxes_[Slot(box)].text; }
   // The user changed a box's text; a text box keeps at most its longest text.
   void Edit(ProfileBox box, std::string_view text);
+
+  // The "ID code", at most kIdCodeMax characters.
+  static constexpr int kIdCodeMax = 10;
+  const std::string& IdCode() const { return idCode_; }
+  void EditIdCode(std::string_view text);
 
   ProfileTab Tab() const { return tab_; }
   std::string_view RowLabel(int row) const;
@@ -75,4 +84,5 @@ class CustomerProfileEditor {
   std::array<Box, ProfileBox::kCount> boxes_{};
   ProfileTab tab_ = ProfileTab::SystemInstalled;
   bool tabChanged_ = false;
+  std::string idCode_;
 };

@@ -1,5 +1,7 @@
 #include "profile/finish_screen_layout.h"
 
+#include <string_view>
+
 #include "profile/profile_texts.h"
 
 namespace {
@@ -22,11 +24,15 @@ FinishScreenLayout FinishScreenLayout::For(int width, int height, int stripHeigh
   // Positions in the body are fractions of the body's own size.
   const int w = width;
   const int h = height - stripHeight;
-  auto at = [&](int x, int y) { return CanvasPoint{x, stripHeight + y}; };
+  auto add = [&](int x, int y, std::string_view first, std::string_view second = {}) {
+    Line& line = layout.lines.emplace_back();
+    line.at = CanvasPoint{x, stripHeight + y};
+    line.text.append(first).append(second);
+  };
   if (countryIsUsa) {
-    layout.lines.push_back({at(w / 12, 0), kSendRequest});
-    layout.lines.push_back({at(w / 30, h / 4), std::string(kByEmail) + std::string(kSupportAddress)});
+    add(w / 12, 0, kSendRequest);
+    add(w / 30, h / 4, kByEmail, kSupportAddress);
   }
-  layout.lines.push_back({at(w / 6, 3 * h / 4), kThankYou});
+  add(w / 6, 3 * h / 4, kThankYou);
   return layout;
 }

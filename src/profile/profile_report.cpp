@@ -55,10 +55,10 @@ ReportDate ProfileReportDate(const CustomerProfile& profile) {
   return {profile.year, profile.month, profile.day};
 }
 
-void PrintCustomerProfileReport(PrintedReport& report, const CustomerProfile& p) {
+void PrintCustomerProfileReport(PrintedReport& report, const CustomerProfile& p, std::string_view idCode) {
   if (!report.IsOpen()) return;
   const int L = report.L();
-  report.DrawTitle(ReportKind::CustomerProfile, ProfileReportDate(p));
+  report.DrawTitle(ReportKind::CustomerProfile, ProfileReportDate(p), idCode);
 
   auto left = [&](int line, std::string_view label, const std::string& value) {
     report.Text(kLeftLabelX, -line * L, label);

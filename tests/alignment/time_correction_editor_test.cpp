@@ -115,6 +115,19 @@ TEST_F(TcrEditor, DistanceAndPhaseBoxesFollowTheCurrentOutput) {
   }
 }
 
+TEST_F(TcrEditor, ASliderOrPhaseRefreshesOnlyItsOwnBoxAndTypingElsewhereStays) {
+  Load({{3, 1.0}});
+  editor.DelayTyped(3, "7.5");
+  editor.DelayTyped(6, "4");
+  editor.SliderMoved(6, 25);
+  editor.PhaseClicked(1, true);
+  EXPECT_EQ(editor.Controls().delayText[3], "7.5");
+  EXPECT_EQ(editor.Controls().delayText[6], "2.5");
+  ASSERT_TRUE(editor.Enter(editor.Controls().delayText));
+  EXPECT_DOUBLE_EQ(editor.Data().channelDelay[3], 7.5);
+  EXPECT_DOUBLE_EQ(editor.Data().channelDelay[6], 2.5);
+}
+
 TEST_F(TcrEditor, ReportPlacesEveryOutputOnItsLine) {
   doc.channelDelay[6] = 123 * 0.1;
   doc.channelPhase[6] = 1;

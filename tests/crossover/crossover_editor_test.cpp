@@ -14,6 +14,7 @@
 #include "crossover/crossover_report.h"
 #include "crossover/speaker_group_info.h"
 #include "graphics/recording_canvas.h"
+#include "graphics/recording_target.h"
 
 namespace {
 
@@ -282,4 +283,21 @@ TEST_F(CrossoverEditorTest, NewDataWhileOpenStartsOverOnItKeepingTheCursor) {
   EXPECT_EQ(std::tuple(k.showAllCurves, k.group, k.set, k.levelText),
             std::tuple(false, SpeakerGroup::Rear, CrossoverSet::L, "-7 dB"));
   EXPECT_EQ(view.graph.Of(RecordingCanvas::Kind::Polyline).size(), 2u);  // the R set dim, then L
+}
+
+TEST_F(CrossoverEditorTest, WithCenterSelectedThePagePrintsTheCommonSetTheWindowShows) {
+  SetupDocument doc;
+  doc.crossover[Index(SpeakerGroup::Rear)][Index(CrossoverSet::L)].level = -5;
+  editor.Load(doc);
+  editor.Refresh();
+  editor.SelectSet(Index(CrossoverSet::L));
+  editor.SelectChannel(Index(SpeakerGroup::Center));
+  RecordingTarget target;
+  editor.Print(target, {2024, 3, 7});
+  const auto common = CrossoverReportLines(doc.crossover, CrossoverSet::Common);
+  const auto left = CrossoverReportLines(doc.crossover, CrossoverSet::L);
+  const std::size_t rear = Index(SpeakerGroup::Rear);
+  ASSERT_NE(common[rear], left[rear]);
+  EXPECT_NE(target.page.FindText(common[rear]), nullptr);
+  EXPECT_EQ(target.page.FindText(left[rear]), nullptr);
 }

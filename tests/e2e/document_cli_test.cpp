@@ -145,4 +145,13 @@ TEST_F(DocumentCli, DamagedValuesAreCorrectedAndReportedOnStandardError) {
   o = Cli({"show", "mended.tvn"});
   EXPECT_EQ(o.exitStatus, 0);
   EXPECT_EQ(o.err, "");
+
+  // Ten bands, each in range, at +12 dB on one frequency: the set goes on lowered under 12 dB.
+  SetupDocument loud;
+  for (FilterParams& band : loud.peqBands[0][0]) band = FilterParams{4, 1000.0f, 12.0f, 1.0f, 0, 0};
+  WriteFileBytes(dir.File("loud.tvn"), SetupFile::Serialize(loud));
+  o = Cli({"curve", "loud.tvn", "peq", "Front", "Common"});
+  EXPECT_EQ(o.exitStatus, 0);
+  EXPECT_NE(o.err.find("equalizer curves above 12 dB (Parametric EQ Front Common)"), std::string::npos);
+  EXPECT_NE(o.out.find("peak 10\n"), std::string::npos);
 }

@@ -200,7 +200,7 @@ class FakeWindow : public FunctionWindowObject {
 inline std::vector<std::string> Frames(const std::vector<std::uint8_t>& sent) {
   std::vector<std::string> out;
   std::size_t i = 0;
-  auto arg = [&](std::size_t k) { return " " + std::to_string(sent[i + k]); };
+  auto arg = [&](std::size_t k) { return std::string(" ").append(std::to_string(sent[i + k])); };
   while (i < sent.size()) {
     const char letter = static_cast<char>(sent[i]);
     const std::size_t left = sent.size() - i;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/temp_dir.h"
 #include "form/form_texts.h"
 #include "form_test_support.h"
@@ -341,6 +343,15 @@ TEST_F(FunctionSwitches, AStoredMemoryIsNamedInTheStatusBar) {
   dialogs.memoryChoice = 3;
   form.PressFunctionButton(FunctionButton::Memory);
   EXPECT_EQ(view.statusMessages, Strings{"Stored in memory 3"});
+}
+
+TEST_F(FunctionSwitches, DataOutNamesTheFileItWroteInTheStatusBar) {
+  TempDir dir;
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  form.DataOut();
+  std::filesystem::current_path(before);
+  EXPECT_EQ(view.statusMessages, Strings{"Data Out wrote " + dir.File("data_textout.txt")});
 }
 
 }  // namespace

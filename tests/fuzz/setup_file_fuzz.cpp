@@ -81,7 +81,7 @@ double ShowEverywhere(SetupDocument doc) {
 }
 
 void CheckCorrected(SetupDocument& doc) {
-  if (SetupCorrection::Correct(doc) != 0) Fail("a corrected document needed a second pass");
+  if (SetupCorrection::Correct(doc).Any()) Fail("a corrected document needed a second pass");
   BiquadDesigner designer;
   PerEqSet<GeqCodeSet> codes = GeqCodesFromBands(doc.geqBands);
   for (int g = 0; g < kEqGroupCount; ++g) {
@@ -89,10 +89,13 @@ void CheckCorrected(SetupDocument& doc) {
       for (const FilterParams& band : doc.peqBands[g][s]) {
         if (!Stable(designer.Design(band))) Fail("an unstable section");
       }
-      for (double v : ResponseCurve(doc.peqBands, static_cast<EqGroup>(g), static_cast<EqSide>(s)))
+      const CurveValues peq = ResponseCurve(doc.peqBands, static_cast<EqGroup>(g), static_cast<EqSide>(s));
+      const CurveValues geq = ResponseCurve(codes, static_cast<EqGroup>(g), static_cast<EqSide>(s));
+      for (double v : peq)
         if (!std::isfinite(v)) Fail("a parametric curve point that is not a number");
-      for (double v : ResponseCurve(codes, static_cast<EqGroup>(g), static_cast<EqSide>(s)))
+      for (double v : geq)
         if (!std::isfinite(v)) Fail("a graphic curve point that is not a number");
+      if (PeakOverLimit(CurvePeak(peq)) || PeakOverLimit(CurvePeak(geq))) Fail("a curve over 12 dB");
     }
   }
   for (double delay : doc.channelDelay) {

@@ -68,8 +68,15 @@ TEST(PrintedReport, TitlesWithDateAndFooters) {
             (PageText{500, 0, "TCR & PHASE        2024 /  3 /  7"}));
   const auto profile = ReportTitle(ReportKind::CustomerProfile, kDate, L);
   ASSERT_EQ(profile.size(), 2u);
-  EXPECT_EQ(profile[0], (PageText{500, 100, "TORVALQ#5ORBITA User Profile        ID abcdefghij"}));
+  EXPECT_EQ(profile[0], (PageText{500, 100, "TORVALQ#5ORBITA User Profile        ID"}));
+  EXPECT_EQ(ReportTitle(ReportKind::CustomerProfile, kDate, L, "A7")[0].text,
+            "TORVALQ#5ORBITA User Profile        ID A7");
   EXPECT_EQ(profile[1], (PageText{1400, 0, "2024 /  3 /  7"}));
+
+  // A report saved as a file is named after the setup and the report.
+  EXPECT_EQ(ReportFileName("/cars/shop.tvn", ReportKind::ParametricEq), "shop-peq.pdf");
+  EXPECT_EQ(ReportFileName("", ReportKind::SpectrumAnalyzer), "spectrum.pdf");
+  EXPECT_EQ(ReportDocumentTitle(ReportKind::TimeCorrection, kDate), "TCR & PHASE 2024-03-07");
 
   EXPECT_EQ(ReportFooter(ReportKind::ParametricEq),
             (PageText{1000, -1150, "TORVAL KRV5200   PC SETUP DATA"}));

@@ -12,7 +12,7 @@ namespace {
 
 using Row = SetupDiff::Row;
 
-struct Case {
+struct DiffCase {
   std::function<void(SetupDocument&)> change;
   Row row;
 };
@@ -20,7 +20,7 @@ struct Case {
 TEST(SetupDiff, EachFamilyNamesTheValueItsTwoStoredFormsAndTheWindowsText) {
   const int front = Index(EqGroup::Front);
   const int left = Index(EqSide::L);
-  const Case cases[] = {
+  const DiffCase cases[] = {
       {[&](SetupDocument& d) { d.peqBands[front][left][2].gain = -3.0f; },
        {"peq/Front/L/3/gain", "0", "-3", "Parametric EQ, Front, L ch, band 3: gain 0 dB -> -3 dB"}},
       {[](SetupDocument& d) { d.peqBands[3][0][9].frequency = 12500.5f; },
@@ -65,7 +65,7 @@ TEST(SetupDiff, EachFamilyNamesTheValueItsTwoStoredFormsAndTheWindowsText) {
         "Parametric EQ, Front, Common, band 1: section kind 0 -> 2"}},
   };
   const SetupDocument a;
-  for (const Case& c : cases) {
+  for (const DiffCase& c : cases) {
     SetupDocument b = a;
     c.change(b);
     EXPECT_EQ(SetupDiff::Compare(a, b), std::vector<Row>{c.row}) << c.row.path;

@@ -180,23 +180,29 @@ TEST_F(ProfileEditorTest, ATabChangeReportsARefusalAndGoesAheadFocusingOnlyAVisi
   EXPECT_EQ(editor.Profile().installedSystem[0].numbers, 2);
 }
 
-TEST_F(ProfileEditorTest, FieldsLeftAloneComeBackAsTheyWereEvenWhenNoBoxCouldHoldThem) {
+TEST_F(ProfileEditorTest, NumbersFromAFileAreCheckedAsTypedOnesAndTextsLeftAloneStayAsTheyWere) {
   CustomerProfile fromFile;
-  fromFile.day = 45;
-  fromFile.dealerNumber = -3;
+  fromFile.day = 40;
   fromFile.firstName = std::string(30, 'A');
   fromFile.comments = std::string(250, 'c');
   fromFile.gender = 1;
   fromFile.country = 2;
   editor.Load(fromFile);
-  EXPECT_EQ(editor.Text(Box(F::Day)), "45");
+  EXPECT_EQ(editor.Text(Box(F::Day)), "40");
   EXPECT_EQ(editor.Text(Box(F::Country)), "OTHER");
   Edit(F::LastName, "Lee");
-  EXPECT_TRUE(editor.Proceed());
-  EXPECT_TRUE(dialogs.messages.empty());
+  // "Proceed", a tab change and "PRINT" each refuse the day as if it had been typed.
+  EXPECT_FALSE(editor.Proceed());
+  EXPECT_EQ(view.focused, Box(F::Day));
+  editor.SelectTab(Tab::Amp);
+  RecordingTarget target;
+  editor.Print(target);
+  EXPECT_EQ(dialogs.messages, Strings(3, "Please enter an integer between 0 and 31."));
   CustomerProfile expected = fromFile;
   expected.lastName = "Lee";
   EXPECT_EQ(editor.Profile(), expected);
+  Edit(F::Day, "30");
+  EXPECT_TRUE(editor.Proceed());
 }
 
 TEST_F(ProfileEditorTest, AnEditedTextKeepsAtMostItsLongestText) {
@@ -236,6 +242,13 @@ TEST_F(ProfileEditorTest, PrintTakesTheEditsOverFirstAndPrintsTheProfilesOwnDate
   EXPECT_EQ(dialogs.messages, Strings{"Please enter a positive integer."});
   EXPECT_NE(target.page.FindText("2019 /  5 / 17"), nullptr);
   EXPECT_NE(target.page.FindText(": Cleo  "), nullptr);
+  EXPECT_NE(target.page.FindText("TORVALQ#5ORBITA User Profile        ID"), nullptr);
+
+  // The typed ID code heads the page, cut to the box's ten characters.
+  editor.EditIdCode("SHOP-0042-XYZ");
+  RecordingTarget coded;
+  editor.Print(coded);
+  EXPECT_NE(coded.page.FindText("TORVALQ#5ORBITA User Profile        ID SHOP-0042-"), nullptr);
 
   RecordingTarget cancelled;
   cancelled.cancel = true;

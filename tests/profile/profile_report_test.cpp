@@ -60,29 +60,28 @@ CustomerProfile Filled() {
 
 TEST(ProfileReport, PlacesEveryLineOfAFilledProfileButNotThePreviousSystem) {
   const std::vector<Placed> page = Print(Filled());
-  for (const Placed& line :
-       std::vector<Placed>{{500, 100, "TORVALQ#5ORBITA User Profile        ID abcdefghij"},
-                           {1400, 0, "2024 /  5 /  7"},
-                           {200, -120, ": Maria Lopez "},
-                           {200, -160, ": San Diego "},
-                           {200, -280, ": maria@example.com"},
-                           {200, -320, ": 619-555-0134"},
-                           {200, -360, ": 619-555-0199"},
-                           {200, -440, ": Coastline :4711"},
-                           {200, -480, ": Sam "},
-                           {200, -640, ":  Harlan"},
-                           {200, -680, ":  Meridian "},
-                           {200, -720, ":  2021 "},
-                           {200, -760, ":  Daily "},
-                           {10, -880, ":  More bass "},
-                           {810, -240, "CD Changer "},
-                           {1100, -240, ":  KestrelCX-6 1"},
-                           {1100, -120, ":   0"},
-                           {810, -440, "//AMP\xE3\x83\xBBSPEAKER INFORMATION"},
-                           {1060, -520, "AMP:  VoltaA4 1"},
-                           {1060, -560, "SP :  AriaT25 2"},
-                           {810, -1000, "Sub Woofer2"},
-                           {1060, -1040, "SP :  DeepS12 1"}})
+  for (const Placed& line : std::vector<Placed>{{500, 100, "TORVALQ#5ORBITA User Profile        ID"},
+                                                {1400, 0, "2024 /  5 /  7"},
+                                                {200, -120, ": Maria Lopez "},
+                                                {200, -160, ": San Diego "},
+                                                {200, -280, ": maria@example.com"},
+                                                {200, -320, ": 619-555-0134"},
+                                                {200, -360, ": 619-555-0199"},
+                                                {200, -440, ": Coastline :4711"},
+                                                {200, -480, ": Sam "},
+                                                {200, -640, ":  Harlan"},
+                                                {200, -680, ":  Meridian "},
+                                                {200, -720, ":  2021 "},
+                                                {200, -760, ":  Daily "},
+                                                {10, -880, ":  More bass "},
+                                                {810, -240, "CD Changer "},
+                                                {1100, -240, ":  KestrelCX-6 1"},
+                                                {1100, -120, ":   0"},
+                                                {810, -440, "//AMP\xE3\x83\xBBSPEAKER INFORMATION"},
+                                                {1060, -520, "AMP:  VoltaA4 1"},
+                                                {1060, -560, "SP :  AriaT25 2"},
+                                                {810, -1000, "Sub Woofer2"},
+                                                {1060, -1040, "SP :  DeepS12 1"}})
     EXPECT_NE(std::find(page.begin(), page.end(), line), page.end()) << line.text << " at " << line.y;
   for (const Placed& line : page) EXPECT_EQ(line.text.find("Factory"), std::string::npos);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QPrinter>
@@ -7,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/cq5_app.h"
@@ -25,14 +27,16 @@
 // is cancelled while that is empty.
 class PdfPrintDialog : public QtPrintedReport::PrintDialog {
  public:
-  bool Choose(QPrinter& printer) override {
+  bool Choose(QPrinter& printer, std::optional<ReportKind> kind) override {
     ++asked;
+    lastKind = kind;
     if (pdfPath.empty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdfPath));
     return true;
   }
   int asked = 0;
+  std::optional<ReportKind> lastKind;
   std::string pdfPath;
 };
 
@@ -42,6 +46,11 @@ inline void AccessibleToggle(QWidget* widget) {
   ASSERT_NE(accessible, nullptr);
   ASSERT_NE(accessible->actionInterface(), nullptr);
   accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+}
+
+// A mouse click on a radio button's indicator.
+inline void ClickRadio(QAbstractButton* radio) {
+  QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
 }
 
 // Answers the file dialogs and the save question as the test says.

@@ -36,6 +36,8 @@ TEST(AppStart, OpensTheFileGivenOnTheCommandLine) {
 
   EXPECT_TRUE(h.dialogs.messages.empty());
   EXPECT_EQ(h.Title(), QStringLiteral("van&co.tvn - KRV5200"));
+  // The reports offer their PDF files beside the setup.
+  EXPECT_EQ(h.Frame().windowFilePath(), QString::fromStdString(path));
   // The recent entry shows the name as it is, with its number as the mnemonic.
   EXPECT_EQ(h.Frame().Command(QStringLiteral("recent1"))->text(), QStringLiteral("&1 van&&co.tvn"));
   EXPECT_TRUE(h.Frame().isVisible());
@@ -46,6 +48,20 @@ TEST(AppStart, OpensTheFileGivenOnTheCommandLine) {
   EXPECT_EQ(h.View().SpeakerButton(OutputChannel::FrontMidL)->property("on").toBool(), true);
   ASSERT_FALSE(h.app->Doc().RecentFiles().empty());
   EXPECT_EQ(h.settings.GetString(CQ5Doc::kRecentSection, "File1", ""), h.app->Doc().RecentFiles().front());
+}
+
+// The whole frame, status bar included, stays on the screen with room for a title bar, and it
+// can be as small as a 1366 x 768 screen with a panel needs: the form then scrolls inside it.
+TEST(AppStart, TheWholeFrameFitsTheScreenWithRoomForATitleBar) {
+  AppHarness h;
+  h.Start();
+  AppHarness::Settle();
+  const QRect screen = h.Frame().screen()->availableGeometry();
+  EXPECT_LE(h.Frame().width(), screen.width());
+  EXPECT_LE(h.Frame().height() + 40, screen.height());
+  EXPECT_LE(h.Frame().minimumSizeHint().height(), 768 - 48 - 40);
+  EXPECT_TRUE(h.Frame().statusBar()->isVisible());
+  EXPECT_TRUE(h.Frame().rect().contains(h.Frame().statusBar()->geometry()));
 }
 
 TEST(AppStart, GoesOnUntitledWhenTheCommandLineFileCannotBeOpened) {
@@ -98,6 +114,7 @@ TEST(AppDocument, CtrlNKeepsTheValuesAndRetitlesUntitled) {
 
   EXPECT_EQ(h.Title(), QStringLiteral("Untitled - KRV5200"));
   EXPECT_TRUE(h.app->Doc().Path().empty());
+  EXPECT_TRUE(h.Frame().windowFilePath().isEmpty());
   EXPECT_FALSE(h.app->Doc().IsModified());
   EXPECT_EQ(h.prompts.asked.size(), 1u);
   // Both the file's values and the edit made afterwards are still there.

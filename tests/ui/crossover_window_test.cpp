@@ -45,6 +45,10 @@ TEST(CrossoverWindow, ControlsReachTheEditorAndItsRequestsTheFormOnlineAndOfflin
   EXPECT_TRUE(d.SetButton(2)->isChecked());
   d.Level()->activated(4);
   EXPECT_TRUE(QTest::qWaitFor([&] { return p.levelCodes[rearR] == 8; }, 2000));
+  // A click on the radio already checked sends the set again.
+  h.line.ClearTraffic();
+  ClickRadio(d.SetButton(2));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !h.line.Sent().empty(); }, 2000));
 
   h.Frame().Command(QStringLiteral("off"))->trigger();
   AppHarness::Settle();

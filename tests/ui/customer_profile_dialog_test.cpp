@@ -92,6 +92,7 @@ TEST(CustomerProfileDialog, TheProgramsDialogsRunItWithItsMessagesInFront) {
     auto* dialog = qobject_cast<CustomerProfileDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     Type(dialog->LineBox(ProfileBox::Of(F::FirstName)), QStringLiteral("Zed"));
+    Type(dialog->findChild<QLineEdit*>(QStringLiteral("ID code")), QStringLiteral("A7"));
     Type(dialog->LineBox(ProfileBox::Of(F::Month)), QStringLiteral("13"));
     Later(20, [dialog] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -109,6 +110,17 @@ TEST(CustomerProfileDialog, TheProgramsDialogsRunItWithItsMessagesInFront) {
   qtDialogs.EditProfile(profile);
   EXPECT_EQ(profile.firstName, "Zed");
   EXPECT_EQ(profile.month, 12);
+
+  // The ID code stays for the next opening in the same session.
+  QString idCode;
+  Later(20, [&] {
+    auto* dialog = qobject_cast<CustomerProfileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    idCode = dialog->findChild<QLineEdit*>(QStringLiteral("ID code"))->text();
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  qtDialogs.EditProfile(profile);
+  EXPECT_EQ(idCode, QStringLiteral("A7"));
 }
 
 TEST(FinishScreen, ClosesAtAClickOrWhenItsTimeIsUp) {

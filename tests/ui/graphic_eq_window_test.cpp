@@ -11,9 +11,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QtTest/QTest>
+#include <memory>
 
 #include "common/temp_dir.h"
+#include "eq/ui/geq_band_slider.h"
 #include "eq/ui/graphic_eq_dialog.h"
 #include "eq/ui/graphic_eq_window.h"
 #include "eq/ui/picture_button.h"
@@ -40,6 +44,10 @@ TEST(GraphicEqWindow, ControlsReachTheEditorAndItsRequestsTheFormOnlineAndOfflin
   EXPECT_EQ(dialog.BandFrequency()->currentText(), QStringLiteral("63 Hz"));
   const auto& codes = h.line.State().settings.graphicCodes;
   EXPECT_TRUE(QTest::qWaitFor([&] { return codes[0][5] == 15 && codes[1][5] == 15; }, 2000));
+  // A click on the radio already checked sends all groups again.
+  h.line.ClearTraffic();
+  ClickRadio(dialog.SideButton(0));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !h.line.Sent().empty(); }, 2000));
 
   h.Frame().Command(QStringLiteral("off"))->trigger();
   AppHarness::Settle();
@@ -102,4 +110,20 @@ TEST(GraphicEqWindow, ControlsReachTheEditorAndItsRequestsTheFormOnlineAndOfflin
   AppHarness::Settle();
   EXPECT_FALSE(window.IsOpen());
   EXPECT_EQ(h.app->Doc().Document().geqBands[0][2][19].gain, -4.0f);
+}
+
+// A band slider draws no fill from the top to its handle: the groove away from the handle looks
+// the same for a cut as for a boost.
+TEST(GraphicEqWindow, BandSlidersShowTheLevelByTheHandleAloneWithNoFill) {
+  const std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Fusion")));
+  GeqBandSlider slider;
+  slider.setStyle(style.get());
+  slider.setRange(0, kGeqMaxCode);
+  slider.setInvertedAppearance(true);
+  slider.resize(20, 200);
+  const auto middle = [&](int position) {
+    slider.setValue(position);
+    return slider.grab().toImage().pixel(slider.width() / 2, slider.height() / 2);
+  };
+  EXPECT_EQ(middle(0), middle(kGeqMaxCode));
 }

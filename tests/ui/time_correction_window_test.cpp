@@ -55,9 +55,11 @@ TEST(TimeCorrectionWindow, EveryControlReachesTheProcessorThroughTheForm) {
   EXPECT_FALSE(d.Slider(6)->accessibleName().isEmpty());
   EXPECT_FALSE(d.PrintButton()->isEnabled());  // online
 
-  d.Slider(6)->setValue(25);  // as a drag of the slider delivers it
+  QTest::keyClicks(d.DelayEdit(7), QStringLiteral("7"));  // typed, not confirmed
+  d.Slider(6)->setValue(25);                              // as a drag of the slider delivers it
   EXPECT_TRUE(QTest::qWaitFor([&] { return t.Sent().delaySteps[6] == 25; }, 2000));
   EXPECT_EQ(d.DelayEdit(6)->text(), QStringLiteral("2.5"));
+  EXPECT_EQ(d.DelayEdit(7)->text(), QStringLiteral("07"));
   EXPECT_EQ(d.DistanceCm()->text(), QStringLiteral("85.0"));
 
   // The accessible toggle changes the state without a click; it acts all the same.
@@ -75,6 +77,7 @@ TEST(TimeCorrectionWindow, EveryControlReachesTheProcessorThroughTheForm) {
   TcrOpen::Press(d.CloseButton());
   EXPECT_FALSE(t.window->IsOpen());
   EXPECT_DOUBLE_EQ(t.h.app->Doc().Document().channelDelay[2], 12.3);
+  EXPECT_DOUBLE_EQ(t.h.app->Doc().Document().channelDelay[7], 7.0);  // the typing kept went with Enter
 }
 
 TEST(TimeCorrectionWindow, OfflineItPrintsAndShowsTheSpeakerSwitches) {

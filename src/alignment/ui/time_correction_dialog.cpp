@@ -75,6 +75,9 @@ QWidget* TimeCorrectionDialog::BuildChannel(int channel) {
   edit->setAlignment(Qt::AlignRight);
   edit->setAccessibleName(name + QStringLiteral(" delay in ms"));
   edit->setToolTip(QStringLiteral("0 to 20 ms; Enter takes the typed values"));
+  connect(edit, &QLineEdit::textEdited, this, [this, channel](const QString& text) {
+    Do([&] { editor_.DelayTyped(channel, text.toStdString()); });
+  });
 
   auto* phase = new QCheckBox(kPhaseText, box);
   phase->setAccessibleDescription(name + QStringLiteral(": inverts the output's polarity"));
@@ -198,7 +201,9 @@ void TimeCorrectionDialog::Sync() {
       const QSignalBlocker block(sliders_[slot]);
       sliders_[slot]->setValue(c.slider[slot]);
     }
-    edits_[slot]->setText(QString::fromStdString(c.delayText[slot]));
+    // Only a changed text is set, so that typing keeps its cursor.
+    if (const QString text = QString::fromStdString(c.delayText[slot]); edits_[slot]->text() != text)
+      edits_[slot]->setText(text);
     {
       const QSignalBlocker block(phases_[slot]);
       phases_[slot]->setChecked(c.phase[slot]);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QObject>
+#include <memory>
 #include <utility>
 
 // Connects `action(bool checked)` to every way a user changes a check box, radio button or
@@ -25,4 +26,21 @@ void OnUserChecked(QButtonGroup* group, QObject* context, Action&& action) {
                    [action = std::forward<Action>(action)](int id, bool checked) {
                      if (checked) action(id);
                    });
+}
+
+// A radio button whose choice acts again when it is chosen again: `action()` when the radio is
+// turned on (as OnUserToggled), and also when a click or key press hits it while it is already
+// on, which Qt reports as a click without a toggle.
+template <typename Action>
+void OnUserChosen(QAbstractButton* radio, QObject* context, Action action) {
+  auto checkedAtPress = std::make_shared<bool>(false);
+  QObject::connect(radio, &QAbstractButton::pressed, context,
+                   [radio, checkedAtPress] { *checkedAtPress = radio->isChecked(); });
+  QObject::connect(radio, &QAbstractButton::clicked, context, [checkedAtPress, action](bool checked) {
+    if (checked && *checkedAtPress) action();
+    *checkedAtPress = false;
+  });
+  QObject::connect(radio, &QAbstractButton::toggled, context, [action](bool checked) {
+    if (checked) action();
+  });
 }

@@ -199,9 +199,7 @@ QWidget* CrossoverDialog::BuildControls() {
     radio->setAccessibleName(radio->text());
     sets_[static_cast<std::size_t>(s)] = radio;
     setLayout->addWidget(radio);
-    OnUserToggled(radio, this, [this, s](bool checked) {
-      if (checked) Do([&] { editor_.SelectSet(s); });
-    });
+    OnUserChosen(radio, this, [this, s] { Do([&] { editor_.SelectSet(s); }); });
   }
   grid->addWidget(sets, 0, 8, 3, 1, Qt::AlignTop);
   grid->setColumnStretch(9, 1);

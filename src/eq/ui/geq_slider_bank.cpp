@@ -7,6 +7,7 @@
 
 #include "document/setup_document.h"
 #include "eq/equalizer_settings.h"
+#include "eq/ui/geq_band_slider.h"
 #include "graphics/eq_graph_axis.h"
 #include "platform/qt_text.h"
 
@@ -37,7 +38,7 @@ constexpr QSize kNormalSize{740, 150};
 GeqSliderBank::GeqSliderBank(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   for (int b = 0; b < kGeqBandCount; ++b) {
-    auto* slider = new QSlider(Qt::Vertical, this);
+    auto* slider = new GeqBandSlider(this);
     slider->setRange(0, kGeqMaxCode);
     // Code 0 (+9 dB) at the top; the Up key raises the level.
     slider->setInvertedAppearance(true);

@@ -125,9 +125,7 @@ QLayout* GraphicEqDialog::BuildControls() {
     sides_[static_cast<std::size_t>(s)] = radio;
     sideGroup->addButton(radio, s);
     sideLayout->addWidget(radio);
-    OnUserToggled(radio, this, [this, s](bool checked) {
-      if (checked) Do([&] { editor_.SelectSide(s); });
-    });
+    OnUserChosen(radio, this, [this, s] { Do([&] { editor_.SelectSide(s); }); });
   }
 
   graphButton_ = new PictureButton(EqButtonPicture("GRAPHU"), EqButtonPicture("GRAPHD"), this);

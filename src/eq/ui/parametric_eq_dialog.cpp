@@ -92,8 +92,8 @@ void ParametricEqDialog::Build() {
     sides_[static_cast<std::size_t>(s)] = radio;
     sideGroup_->addButton(radio, s);
     sideLayout->addWidget(radio);
+    OnUserChosen(radio, this, [this, s] { Do([&] { editor_.SelectSide(s); }); });
   }
-  OnUserChecked(sideGroup_, this, [this](int s) { Do([&] { editor_.SelectSide(s); }); });
 
   auto* leftColumn = new QVBoxLayout;
   leftColumn->addWidget(channelBox);

@@ -399,7 +399,14 @@ void CQ5View::FitFrame() {
   QWidget* frame = window();
   if (frame == this || frame->isMaximized() || frame->isFullScreen()) return;
   QSize size = frame->sizeHint();
-  if (const QScreen* screen = frame->screen()) size = size.boundedTo(screen->availableGeometry().size());
+  if (const QScreen* screen = frame->screen()) {
+    // The title bar and border come on top of the frame's size; until the window manager has
+    // drawn them, room for a title bar is kept. What does not fit scrolls inside the frame.
+    constexpr QSize kDecorationAllowance{16, 40};
+    QSize decoration = frame->frameGeometry().size() - frame->size();
+    if (decoration.height() <= 0) decoration = kDecorationAllowance;
+    size = size.boundedTo(screen->availableGeometry().size() - decoration);
+  }
   frame->resize(size);
 }
 

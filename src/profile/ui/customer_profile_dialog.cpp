@@ -145,11 +145,14 @@ void CustomerProfileDialog::Build() {
     captionLeft = d.x + d.width + 2;
   }
   QLabel* idCaption = label(QStringLiteral("ID code"), Units(158, kTopRowY, 35, kBoxHeight), Qt::AlignRight);
-  auto* idCode = new QLineEdit(this);  // for the shop's own use: neither stored nor printed
-  idCode->setObjectName(QStringLiteral("ID code"));
-  idCode->setAccessibleName(QStringLiteral("ID code"));
-  idCode->setGeometry(Units(195, kTopRowY, 64, kBoxHeight));
-  idCaption->setBuddy(idCode);
+  idCode_ = new QLineEdit(this);  // for the shop's own use: printed, never stored in a file
+  idCode_->setObjectName(QStringLiteral("ID code"));
+  idCode_->setAccessibleName(QStringLiteral("ID code"));
+  idCode_->setGeometry(Units(195, kTopRowY, 64, kBoxHeight));
+  idCode_->setMaxLength(CustomerProfileEditor::kIdCodeMax);
+  connect(idCode_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { Do([&] { editor_.EditIdCode(text.toStdString()); }); });
+  idCaption->setBuddy(idCode_);
 
   print_ = new QPushButton(QStringLiteral("PRINT"), this);
   print_->setGeometry(Units(269, kTopRowY - 1, 39, kBoxHeight + 2));
@@ -279,7 +282,7 @@ void CustomerProfileDialog::Build() {
     previous = w;
   };
   for (const DateBox& d : kDateBoxes) chain(BoxWidget(ProfileBox::Of(d.field)));
-  chain(idCode);
+  chain(idCode_);
   chain(print_);
   chain(proceed_);
   for (const FieldRow& row : kCustomerRows) chain(BoxWidget(ProfileBox::Of(row.field)));
@@ -328,6 +331,10 @@ void CustomerProfileDialog::Sync() {
       }
     }
   }
+  if (const QString id = QString::fromStdString(editor_.IdCode()); idCode_->text() != id) {
+    const QSignalBlocker block(idCode_);
+    idCode_->setText(id);
+  }
   if (country_->currentText() !=
       QString::fromStdString(editor_.Text(ProfileBox::Of(ProfileField::Country)))) {
     const QSignalBlocker block(country_);
@@ -365,6 +372,11 @@ void CustomerProfileDialog::Sync() {
 
 void CustomerProfileDialog::Load(const CustomerProfile& profile) {
   editor_.Load(profile);
+  Sync();
+}
+
+void CustomerProfileDialog::SetIdCode(const std::string& code) {
+  editor_.EditIdCode(code);
   Sync();
 }
 

@@ -35,6 +35,9 @@ class CustomerProfileDialog : public QDialog, private CustomerProfileView {
   void Load(const CustomerProfile& profile);
 
   CustomerProfileEditor& Editor() { return editor_; }
+  // The "ID code" box, which the caller keeps from one opening to the next.
+  void SetIdCode(const std::string& code);
+  const std::string& IdCode() const { return editor_.IdCode(); }
   // The print dialog behind "PRINT": the standard one unless another is given (tests cancel it
   // or let it print to a file). Null restores the standard one.
   void SetPrintDialog(QtPrintedReport::PrintDialog* dialog);
@@ -77,6 +80,7 @@ class CustomerProfileDialog : public QDialog, private CustomerProfileView {
   std::array<QWidget*, ProfileBox::kCount> boxes_{};
   std::array<QLabel*, kComponentRowCount> rowLabels_{};
   QComboBox* country_ = nullptr;
+  QLineEdit* idCode_ = nullptr;
   QPlainTextEdit* comments_ = nullptr;
   QTabBar* tabs_ = nullptr;
   std::array<QRadioButton*, 2> gender_{};
