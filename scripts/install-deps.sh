@@ -8,6 +8,8 @@ packages=(
   ninja-build ccache mold
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # the optimiser of the EQ fitted to a measurement
+  libnlopt-cxx-dev
   fonts-dejavu-core fonts-droid-fallback xvfb xauth poppler-utils locales-all
   # installation and the Debian package: manual pages, icons, their checks, dpkg-shlibdeps
   help2man librsvg2-bin desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils

@@ -9,6 +9,7 @@
 #include "app/main_frame.h"
 #include "artwork/brand_artwork.h"
 #include "form/ui/cq5_view.h"
+#include "interchange/ui/tools_menu.h"
 #include "keeping/ui/setup_keeping.h"
 
 CQ5App::CQ5App(const Services& services)
@@ -18,6 +19,7 @@ CQ5App::CQ5App(const Services& services)
   frame_ = std::make_unique<CMainFrame>(*doc_, view, services.settings);
   view->InstallFunctionWindows(frame_.get(), services.dialogs);
   view->InstallAutomaticRuns(frame_.get(), services.dialogs);
+  tools_ = std::make_unique<ToolsMenu>(*frame_, *view, services.dialogs);
   doc_->onChanged = [this] {
     frame_->UpdateTitle();
     frame_->UpdateRecentFiles();
@@ -29,6 +31,7 @@ CQ5App::CQ5App(const Services& services)
 CQ5App::~CQ5App() {
   doc_->onChanged = nullptr;
   doc_->onReload = nullptr;
+  tools_.reset();
   keeping_.reset();
   frame_.reset();
 }

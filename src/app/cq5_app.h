@@ -13,6 +13,7 @@ class MessagePump;
 class QApplication;
 class SerialLine;
 class SettingsStore;
+class ToolsMenu;
 class SetupKeeping;
 
 // The application: one document, one main frame and one main form, started in the system's
@@ -49,6 +50,7 @@ class CQ5App {
   CQ5Doc& Doc() { return *doc_; }
   CMainFrame& Frame() { return *frame_; }
   CQ5View& View();
+  ToolsMenu& Tools() { return *tools_; }
 
   // The look of every window: the Fusion style in the dark colours of the processor's panel.
   static void ApplyLook(QApplication& app);
@@ -57,6 +59,7 @@ class CQ5App {
   Services services_;
   std::unique_ptr<CQ5Doc> doc_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<ToolsMenu> tools_;
   std::unique_ptr<SetupKeeping> keeping_;
   bool offerRecovery_ = false;
 };

@@ -436,6 +436,10 @@ void GraphicEqEditor::DrawAll() {
     drawBars();
     return;
   }
+  if (overlay_ != nullptr && overlay_->Showing()) {
+    overlay_->DrawLegend(view_.LegendCanvas(), g);
+    overlay_->DrawCurves(canvas, g, group_, ResponseCurve(codes_, group_, side_));
+  }
   for (const GraphCurve& curve : ResponseGraph::CurveOrder(EqKind::Graphic, group_, side_, showAllCurves_)) {
     const CurveValues values = ResponseCurve(codes_, curve.group, curve.side);
     g.DrawCurve(canvas, values, curve);

@@ -9,6 +9,7 @@
 #include "document/setup_document.h"
 #include "document/types.h"
 #include "eq/equalizer_settings.h"
+#include "eq/graph_overlay.h"
 #include "eq/graphic_eq_view.h"
 #include "graphics/printed_report.h"
 #include "graphics/response_graph.h"
@@ -116,6 +117,10 @@ class GraphicEqEditor {
   void GraphRelease();
   void LegendPress(CanvasPoint at);
 
+  // What the graph shows beside its curves (a loaded measurement); none by default. It must
+  // outlive the editor or be taken back with nullptr.
+  void SetOverlay(const GraphOverlay* overlay) { overlay_ = overlay; }
+
   // The graph, legend and curves drawn anew, with the 12 dB rule on every curve (no curve while
   // a trace is under way).
   void Redraw();
@@ -187,5 +192,6 @@ class GraphicEqEditor {
   std::array<GeqMarkerSet, kEqGroupCount> markers_{};
 
   std::optional<ResponseGraph> graph_;
+  const GraphOverlay* overlay_ = nullptr;
   GeqControls controls_;
 };

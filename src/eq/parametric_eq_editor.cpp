@@ -403,6 +403,10 @@ void ParametricEqEditor::DrawAll() {
   Canvas& canvas = view_.GraphCanvas();
   g.DrawBackground(canvas);
   g.DrawLegend(view_.LegendCanvas(), group_);
+  if (overlay_ != nullptr && overlay_->Showing()) {
+    overlay_->DrawLegend(view_.LegendCanvas(), g);
+    overlay_->DrawCurves(canvas, g, group_, ResponseCurve(data_.peqBands, group_, side_));
+  }
   for (const GraphCurve& curve :
        ResponseGraph::CurveOrder(EqKind::Parametric, group_, side_, showAllCurves_)) {
     const CurveValues values = ResponseCurve(data_.peqBands, curve.group, curve.side);

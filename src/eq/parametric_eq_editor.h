@@ -7,6 +7,7 @@
 
 #include "document/setup_document.h"
 #include "document/types.h"
+#include "eq/graph_overlay.h"
 #include "eq/parametric_eq_view.h"
 #include "graphics/printed_report.h"
 #include "graphics/response_graph.h"
@@ -97,6 +98,10 @@ class ParametricEqEditor {
   void GraphRelease();
   void LegendPress(CanvasPoint at);
 
+  // What the graph shows beside its curves (a loaded measurement); none by default. It must
+  // outlive the editor or be taken back with nullptr.
+  void SetOverlay(const GraphOverlay* overlay) { overlay_ = overlay; }
+
   // The graph, legend and curves drawn anew, with the 12 dB rule on every curve.
   void Redraw();
 
@@ -153,5 +158,6 @@ class ParametricEqEditor {
   std::array<PeqMarkerSet, kEqGroupCount> markers_{};
 
   std::optional<ResponseGraph> graph_;
+  const GraphOverlay* overlay_ = nullptr;
   PeqControls controls_;
 };

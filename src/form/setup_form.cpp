@@ -733,6 +733,30 @@ void SetupForm::SetSubWooferMode(int mode) {
   view_.Refresh();
 }
 
+// ---------------------------------------------------------------- edits from outside the windows
+
+bool SetupForm::ApplyEdit(const SetupEdit& edit, const char* stepText) {
+  if (link_.portOpen && (link_.linkBusy || buttonsLocked_)) {
+    view_.ShowStatusMessage(kEditBusyNote);
+    return false;
+  }
+  const bool on = switches_[Slot(edit.Function())];
+  const SetupDocument before = work_;
+  edit.ApplyTo(work_, on);
+  edit.ApplyTo(Doc(), on);
+  Record(stepText);
+  const FunctionWindow window = WindowOf(edit.Function());
+  if (windows_.IsOpen(window)) {
+    windows_.Load(window, work_);
+    windows_.Refresh(window);
+  }
+  if (link_.portOpen && on) {
+    Transfer([&](DeviceLink& link) { return edit.Send(link, before, work_, ActiveLevelCode()); });
+  }
+  view_.Refresh();
+  return true;
+}
+
 // ---------------------------------------------------------------- undo and redo
 
 void SetupForm::Record(const char* text) {

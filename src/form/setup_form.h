@@ -13,6 +13,7 @@
 #include "form/form_seams.h"
 #include "form/function_windows.h"
 #include "form/link_state.h"
+#include "form/setup_edit.h"
 #include "form/transfer_sequences.h"
 #include "history/change_recorder.h"
 #include "history/step_target.h"
@@ -94,6 +95,10 @@ class SetupForm : public MeasurementHost, public StepTarget {
   void Copy(CopyTarget which);
   void ProfileData();
 
+  // ---- one edit of the setup from outside the windows (an import, a fit): one undo step named
+  // `stepText`. Refused with a status-bar note, changing nothing, while a transfer or an
+  // automatic run holds the processor; false then.
+  bool ApplyEdit(const SetupEdit& edit, const char* stepText);
   // ---- undo and redo: every change the form accepts goes to the recorder as a step
   ChangeRecorder& Recorder() { return recorder_; }
   // While connected, no step can go out during a transfer or a measurement.

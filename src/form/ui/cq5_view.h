@@ -57,6 +57,7 @@ class CQ5View : public QWidget, public FormView {
   TcrStartWindow* TcrStart() const { return tcrStart_.get(); }
 
   SetupForm& Form() { return *form_; }
+  ParametricEqWindow* ParametricWindow() const { return parametricWindow_.get(); }
   // The undo history of the setup, with the Edit menu's actions.
   UndoHistory& History() { return *history_; }
   GraphicEqWindow* GraphicWindow() const { return graphicWindow_.get(); }
