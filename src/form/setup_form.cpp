@@ -736,7 +736,7 @@ void SetupForm::SetSubWooferMode(int mode) {
 // ---------------------------------------------------------------- edits from outside the windows
 
 bool SetupForm::ApplyEdit(const SetupEdit& edit, const char* stepText) {
-  if (link_.portOpen && (link_.linkBusy || buttonsLocked_)) {
+  if (LinkHeld()) {
     view_.ShowStatusMessage(kEditBusyNote);
     return false;
   }
@@ -775,7 +775,7 @@ void SetupForm::RecordedRun(const char* text, Run&& run) {
 }
 
 std::string SetupForm::StepBlocked() const {
-  return link_.portOpen && (link_.linkBusy || buttonsLocked_) ? kStepBusyNote : "";
+  return LinkHeld() ? kStepBusyNote : "";
 }
 
 void SetupForm::RestoreStep(SetupParts parts, const SetupDocument& values, const FunctionSwitches& switches) {

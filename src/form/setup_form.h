@@ -208,6 +208,9 @@ class SetupForm : public MeasurementHost, public StepTarget {
   template <typename Sequence>
   bool ParameterTransfer(const char* text, Sequence&& sequence);
   void RunStatusCheck();
+  // A transfer, a measurement or the automatic EQ's start dialog holds the open link: an edit
+  // from outside the windows, an undo or a redo has to wait.
+  bool LinkHeld() const { return link_.portOpen && (link_.linkBusy || buttonsLocked_); }
   // A change was made: whatever differs from the last step becomes one (not while a step is
   // being restored). `text` names it where the values alone would not.
   void Record(const char* text = nullptr);
