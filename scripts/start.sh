@@ -23,6 +23,7 @@ done
 scripts/install-deps.sh
 
 build="${KRV5200_BUILD_DIR:-build}"
+export CMAKE_GENERATOR="${CMAKE_GENERATOR:-Ninja}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKRV5200_SANITIZE=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target krv5200 krv5200-sim krv5200-cli
 
