@@ -517,6 +517,7 @@ void SetupForm::SetFunctionSwitch(FunctionSwitch which, bool on) {
 
 void SetupForm::SetFunctionSwitchState(FunctionSwitch which, bool on) {
   if (InRange(static_cast<int>(which), kFunctionSwitchCount)) switches_[Slot(which)] = on;
+  Record();
   view_.Refresh();
 }
 
@@ -774,9 +775,7 @@ void SetupForm::RecordedRun(const char* text, Run&& run) {
   recorder_.EndGroup();
 }
 
-std::string SetupForm::StepBlocked() const {
-  return LinkHeld() ? kStepBusyNote : "";
-}
+std::string SetupForm::StepBlocked() const { return LinkHeld() ? kStepBusyNote : ""; }
 
 void SetupForm::RestoreStep(SetupParts parts, const SetupDocument& values, const FunctionSwitches& switches) {
   restoring_ = true;

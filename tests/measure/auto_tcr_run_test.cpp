@@ -1,6 +1,7 @@
 // The automatic time correction through the main form and the simulated processor, in virtual time.
 #include <gtest/gtest.h>
 
+#include "history/history_log.h"
 #include "link/connect_sequence.h"
 #include "measure/measurement_fixture.h"
 
@@ -25,6 +26,8 @@ TEST_F(AutoTcrRunTest, AFinishedMeasurementReplacesTheDelaysAndSwitchesTimeCorre
   form.SetFunctionSwitch(FunctionSwitch::TimeCorrection, false);
   line.Processor().Config().measurePolls = 2400;
   line.ClearTraffic();
+  HistoryLog history;
+  form.Recorder().SetSink(&history);
   bool measuringSeen = false;
   whilePumping = [&] { measuringSeen = measuringSeen || (form.TcrMeasuring() && tcrView.waitCursor); };
   Press();
@@ -50,6 +53,10 @@ TEST_F(AutoTcrRunTest, AFinishedMeasurementReplacesTheDelaysAndSwitchesTimeCorre
   EXPECT_TRUE(session.IsModified());
   EXPECT_TRUE(form.FunctionSwitchOn(FunctionSwitch::TimeCorrection));
   ExpectFree();
+  // The run's result is one undo step, named after the run, the switch it turned on included.
+  ASSERT_EQ(history.steps.size(), 1u);
+  EXPECT_EQ(history.steps[0].text, kAutoTcrStepText);
+  EXPECT_TRUE(history.steps[0].switchesAfter[static_cast<std::size_t>(FunctionSwitch::TimeCorrection)]);
 }
 
 TEST_F(AutoTcrRunTest, NothingIsMeasuredUnconfirmedBusyOrOffline) {

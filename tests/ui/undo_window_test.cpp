@@ -6,6 +6,7 @@
 #include <QtTest/QTest>
 
 #include "common/temp_dir.h"
+#include "document/setup_file.h"
 #include "eq/ui/parametric_eq_dialog.h"
 #include "eq/ui/parametric_eq_window.h"
 #include "form/form_texts.h"
@@ -103,6 +104,17 @@ TEST(UndoHistory, TheModifiedMarkFollowsTheSavedStepAndNewAndOpenEmptyTheHistory
   ASSERT_TRUE(h.app->Doc().OpenFile(dir.File("car.tvn")));
   EXPECT_FALSE(undo->isEnabled());
   EXPECT_FALSE(redo->isEnabled());
+
+  // Values corrected as a file opens stay an unsaved change that undo does not reach.
+  SetupDocument damaged = h.app->Doc().Document();
+  damaged.channelDelay[0] = -5.0;
+  RecordingDialogs quiet;
+  ASSERT_TRUE(SetupFile::Save(dir.File("damaged.tvn"), damaged, quiet));
+  ASSERT_TRUE(h.app->Doc().OpenFile(dir.File("damaged.tvn")));
+  ASSERT_TRUE(h.app->Doc().IsModified());
+  press();
+  undo->trigger();
+  EXPECT_TRUE(h.app->Doc().IsModified());
 }
 
 TEST(UndoHistory, ABusyLinkRefusesAStepWithANoteAndChangesNothing) {
