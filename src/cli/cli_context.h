@@ -45,6 +45,18 @@ struct SnapshotTrigger;
 // The sides as the verbs take them ("Common", "L", "R"; also 0..2).
 inline constexpr std::array<std::string_view, 3> kSideArguments = {"Common", "L", "R"};
 
+// An argument naming one of `names`, or its number 0..N-1; false when it is neither.
+template <std::size_t N>
+bool ParseIndex(const std::string& text, const std::array<std::string_view, N>& names, int& index) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (text == names[i] || text == std::to_string(i)) {
+      index = static_cast<int>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
 // Opens the setup file at `path` into `doc` as the program's Open does, reporting through
 // ctx.dialogs; false when the open did not fully succeed.
 bool OpenSetupArgument(CliContext& ctx, const std::string& path, SetupDocument& doc);

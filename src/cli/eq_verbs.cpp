@@ -32,18 +32,6 @@ const VerbRegistrar kRegisterCurve(kCurve);
 const VerbRegistrar kRegisterWords(kWords);
 const VerbRegistrar kRegisterFlat(kFlat);
 
-// A number 0..count-1 written as a single digit, or one of the names.
-template <std::size_t N>
-bool ParseIndex(const std::string& text, const std::array<std::string_view, N>& names, int& index) {
-  for (std::size_t i = 0; i < N; ++i) {
-    if (text == names[i] || text == std::to_string(i)) {
-      index = static_cast<int>(i);
-      return true;
-    }
-  }
-  return false;
-}
-
 bool ParseBand(const std::string& text, int& band) {
   if (text.size() != 1 || text[0] < '0' || text[0] > '9') return false;
   band = text[0] - '0';

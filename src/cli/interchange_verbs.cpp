@@ -87,13 +87,10 @@ bool SplitArguments(const Verb& verb, const std::vector<std::string>& args,
 }
 
 bool ParseGroupArgument(const std::string& text, EqGroup& group) {
-  for (int g = 0; g < kEqGroupCount; ++g) {
-    if (text == kEqGroupListTexts[static_cast<std::size_t>(g)] || text == std::to_string(g)) {
-      group = static_cast<EqGroup>(g);
-      return true;
-    }
-  }
-  return false;
+  int g = 0;
+  if (!ParseIndex(text, kEqGroupListTexts, g)) return false;
+  group = static_cast<EqGroup>(g);
+  return true;
 }
 
 // GROUP and SIDE at positions `at` and `at + 1`.

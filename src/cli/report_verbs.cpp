@@ -93,13 +93,10 @@ bool TakeOption(ReportArguments& args, std::string_view name, std::optional<std:
 }
 
 bool ParseSideArgument(const std::string& text, EqSide& side) {
-  for (std::size_t i = 0; i < kSideArguments.size(); ++i) {
-    if (text == kSideArguments[i] || text == std::to_string(i)) {
-      side = static_cast<EqSide>(i);
-      return true;
-    }
-  }
-  return false;
+  int s = 0;
+  if (!ParseIndex(text, kSideArguments, s)) return false;
+  side = static_cast<EqSide>(s);
+  return true;
 }
 
 bool TakeSideOption(ReportArguments& args, EqSide& side) {
